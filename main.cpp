@@ -1,0 +1,28 @@
+// Dentivel starts on its splash window; every other window is reached from
+// there through the window registry, which also decides when the program ends.
+#include "appearance.h"
+#include "form1.h"
+#include "qt_message_service.h"
+#include "shell_windows.h"
+#include "window_registry.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dentivel"));
+    QApplication::setApplicationVersion(QStringLiteral("3.03"));
+    // The registry ends the program itself, once no window is left open.
+    QApplication::setQuitOnLastWindowClosed(false);
+    dentivel::installFontSubstitutes();
+
+    dentivel::QtMessageService messages;
+    dentivel::WindowRegistry windows([] { QCoreApplication::quit(); });
+    const dentivel::AppServices services{windows, messages, QLocale::system()};
+    dentivel::registerShellWindows(services);
+    dentivel::registerMainWindow(services);
+
+    windows.show(dentivel::WindowName::frmSplash2);
+    return QApplication::exec();
+}

@@ -1,0 +1,26 @@
+#include "formfen.h"
+
+#include "appearance.h"
+#include "ui_formfen.h"
+#include "window_registry.h"
+
+namespace dentivel {
+
+Formfen::Formfen(AppServices services)
+    : ui(std::make_unique<Ui::Formfen>()), m_services(std::move(services))
+{
+    ui->setupUi(this);
+    ui->Command1->setFocus();
+    centreOnScreen(this);
+
+    connect(ui->Command1, &QPushButton::clicked, this, [this] {
+        m_services.windows.close(WindowName::Formfen);
+        m_services.windows.show(WindowName::Form1);
+    });
+    connect(ui->Command2, &QPushButton::clicked, this,
+            [this] { m_services.windows.endProgram(); });
+}
+
+Formfen::~Formfen() = default;
+
+} // namespace dentivel

@@ -1,0 +1,32 @@
+#include "frmsplash2.h"
+
+#include "appearance.h"
+#include "ui_frmsplash2.h"
+#include "window_registry.h"
+
+namespace dentivel {
+
+frmSplash2::frmSplash2(AppServices services)
+    : ui(std::make_unique<Ui::frmSplash2>()), m_services(std::move(services))
+{
+    ui->setupUi(this);
+    // A fixed frame without title bar or buttons, and no task-bar entry.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint);
+    setFixedSize(size());
+    ui->imgLogo->load(QStringLiteral(":/pictures/logo.svg"));
+    ui->lblProductName->adjustSize();
+    ui->lblVersion->adjustSize();
+    ui->Command1->setFocus();
+    centreOnScreen(this);
+
+    connect(ui->Command1, &QPushButton::clicked, this, [this] {
+        m_services.windows.close(WindowName::frmSplash2);
+        m_services.windows.show(WindowName::Formfen);
+    });
+    connect(ui->Command2, &QPushButton::clicked, this,
+            [this] { m_services.windows.endProgram(); });
+}
+
+frmSplash2::~frmSplash2() = default;
+
+} // namespace dentivel

@@ -1,0 +1,409 @@
+#include "numbers.h"
+
+#include "failure.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace dentivel {
+
+const char* Failure::what() const noexcept
+{
+    switch (m_code) {
+    case FailureCode::Overflow:
+        return "Overflow";
+    case FailureCode::DivisionByZero:
+        return "Division by zero";
+    case FailureCode::TypeMismatch:
+        return "Type mismatch";
+    case FailureCode::None:
+        break;
+    }
+    return "No failure";
+}
+
+namespace {
+
+// A number as the parsers found it, before it becomes a double. Keeping the
+// digits as text lets overflow be told apart from underflow without relying
+// on the C library's locale-dependent strtod.
+struct DecimalDigits {
+    bool negative = false;
+    std::string integerDigits;
+    std::string fractionDigits;
+    long exponent = 0;
+};
+
+bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// Exponents are clamped far beyond the double range so that an absurd run of
+// exponent digits cannot overflow the accumulator.
+constexpr long kExponentClamp = 100000000;
+
+void appendExponentDigit(long& exponent, QChar digit)
+{
+    if (exponent < kExponentClamp)
+        exponent = exponent * 10 + (digit.unicode() - '0');
+}
+
+double toDouble(const DecimalDigits& digits)
+{
+    std::string text = digits.integerDigits.empty() ? std::string("0") : digits.integerDigits;
+    if (!digits.fractionDigits.empty())
+        text += '.' + digits.fractionDigits;
+    text += 'e' + std::to_string(digits.exponent);
+
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value,
+                                        std::chars_format::scientific);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Decimal position of the first significant digit decides which way
+        // the value left the range.
+        long magnitude = 0;
+        const auto firstInteger = digits.integerDigits.find_first_not_of('0');
+        if (firstInteger != std::string::npos) {
+            magnitude = static_cast<long>(digits.integerDigits.size() - firstInteger) - 1;
+        } else {
+            const auto firstFraction = digits.fractionDigits.find_first_not_of('0');
+            if (firstFraction == std::string::npos)
+                return 0.0;
+            magnitude = -static_cast<long>(firstFraction) - 1;
+        }
+        if (magnitude + digits.exponent > 0)
+            throw Failure(FailureCode::Overflow);
+        return 0.0;
+    }
+    if (!std::isfinite(value))
+        throw Failure(FailureCode::Overflow);
+    if (value == 0.0)
+        return 0.0; // no negative zero: "-0" reads and shows as 0
+    return digits.negative ? -value : value;
+}
+
+bool isInputBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
+}
+
+int decimalsOf(QStringView pattern)
+{
+    const auto point = pattern.indexOf(QLatin1Char('.'));
+    return point < 0 ? 0 : static_cast<int>(pattern.size() - point - 1);
+}
+
+// Value as 15 significant decimal digits and the power of ten of the first.
+struct SignificantDigits {
+    std::string digits;
+    int exponent = 0;
+};
+
+SignificantDigits significantDigits(double magnitude)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                      std::chars_format::scientific, 14);
+    const std::string text(buffer, result.ptr);
+    const auto e = text.find('e');
+    SignificantDigits out;
+    out.digits = text.substr(0, 1) + text.substr(2, e - 2);
+    out.exponent = std::stoi(text.substr(e + 1));
+    return out;
+}
+
+QString sign(bool negative) { return negative ? QStringLiteral("-") : QString(); }
+
+} // namespace
+
+double ReadNumber(QStringView text)
+{
+    qsizetype pos = 0;
+    const qsizetype size = text.size();
+    // Blanks are ignored anywhere, so every look at the next character skips them.
+    auto peek = [&]() -> QChar {
+        while (pos < size && isInputBlank(text[pos]))
+            ++pos;
+        return pos < size ? text[pos] : QChar();
+    };
+
+    DecimalDigits digits;
+    if (const QChar c = peek(); c == QLatin1Char('+') || c == QLatin1Char('-')) {
+        digits.negative = c == QLatin1Char('-');
+        ++pos;
+    }
+    while (isAsciiDigit(peek()))
+        digits.integerDigits += static_cast<char>(text[pos++].unicode());
+    if (peek() == QLatin1Char('.')) {
+        ++pos;
+        while (isAsciiDigit(peek()))
+            digits.fractionDigits += static_cast<char>(text[pos++].unicode());
+    }
+    if (digits.integerDigits.empty() && digits.fractionDigits.empty())
+        return 0.0;
+
+    const QChar marker = peek().toUpper();
+    if (marker == QLatin1Char('E') || marker == QLatin1Char('D')) {
+        const qsizetype markerPos = pos++;
+        bool negativeExponent = false;
+        if (const QChar c = peek(); c == QLatin1Char('+') || c == QLatin1Char('-')) {
+            negativeExponent = c == QLatin1Char('-');
+            ++pos;
+        }
+        long exponent = 0;
+        bool anyDigit = false;
+        while (isAsciiDigit(peek())) {
+            appendExponentDigit(exponent, text[pos++]);
+            anyDigit = true;
+        }
+        if (anyDigit)
+            digits.exponent = negativeExponent ? -exponent : exponent;
+        else
+            pos = markerPos; // an exponent marker without digits is not part of the number
+    }
+    return toDouble(digits);
+}
+
+double TextToNumber(QStringView text, const QLocale& locale)
+{
+    const QStringView trimmed = text.trimmed();
+    const QString decimalPoint = locale.decimalPoint();
+    const QString groupSeparator = locale.groupSeparator();
+    // Locales whose grouping is a space accept any of the usual space characters.
+    const bool spaceGrouping = groupSeparator.size() == 1 && groupSeparator[0].isSpace();
+    auto isGroupSeparator = [&](QStringView rest) {
+        if (rest.startsWith(groupSeparator))
+            return qsizetype(groupSeparator.size());
+        if (spaceGrouping && !rest.isEmpty() && rest[0].isSpace())
+            return qsizetype(1);
+        return qsizetype(0);
+    };
+    auto mismatch = []() -> double { throw Failure(FailureCode::TypeMismatch); };
+
+    qsizetype pos = 0;
+    DecimalDigits digits;
+    auto rest = [&]() { return trimmed.mid(pos); };
+
+    if (rest().startsWith(QLatin1Char('+'))) {
+        pos += 1;
+    } else if (rest().startsWith(QLatin1Char('-'))) {
+        digits.negative = true;
+        pos += 1;
+    } else if (rest().startsWith(locale.negativeSign())) {
+        digits.negative = true;
+        pos += locale.negativeSign().size();
+    } else if (rest().startsWith(locale.positiveSign())) {
+        pos += locale.positiveSign().size();
+    }
+
+    while (pos < trimmed.size()) {
+        if (isAsciiDigit(trimmed[pos])) {
+            digits.integerDigits += static_cast<char>(trimmed[pos++].unicode());
+        } else if (const auto width = isGroupSeparator(rest());
+                   width > 0 && !digits.integerDigits.empty() && pos + width < trimmed.size() &&
+                   isAsciiDigit(trimmed[pos + width])) {
+            pos += width;
+        } else {
+            break;
+        }
+    }
+    if (rest().startsWith(decimalPoint)) {
+        pos += decimalPoint.size();
+        while (pos < trimmed.size() && isAsciiDigit(trimmed[pos]))
+            digits.fractionDigits += static_cast<char>(trimmed[pos++].unicode());
+    }
+    if (digits.integerDigits.empty() && digits.fractionDigits.empty())
+        return mismatch();
+
+    if (pos < trimmed.size() && trimmed[pos].toUpper() == QLatin1Char('E')) {
+        ++pos;
+        bool negativeExponent = false;
+        if (pos < trimmed.size() &&
+            (trimmed[pos] == QLatin1Char('+') || trimmed[pos] == QLatin1Char('-'))) {
+            negativeExponent = trimmed[pos] == QLatin1Char('-');
+            ++pos;
+        }
+        long exponent = 0;
+        bool anyDigit = false;
+        while (pos < trimmed.size() && isAsciiDigit(trimmed[pos])) {
+            appendExponentDigit(exponent, trimmed[pos++]);
+            anyDigit = true;
+        }
+        if (!anyDigit)
+            return mismatch();
+        digits.exponent = negativeExponent ? -exponent : exponent;
+    }
+    if (pos != trimmed.size())
+        return mismatch();
+    return toDouble(digits);
+}
+
+QString FormatFixed(double value, QStringView pattern, const QLocale& locale)
+{
+    if (!std::isfinite(value))
+        throw Failure(FailureCode::Overflow);
+    const int decimals = decimalsOf(pattern);
+    SignificantDigits sig = significantDigits(std::fabs(value));
+
+    // Digits of the 15-digit form that survive rounding to the pattern.
+    const int kept = sig.exponent + 1 + decimals;
+    std::string digits;
+    int exponent = sig.exponent;
+    if (kept < 0) {
+        digits.clear();
+    } else if (kept >= static_cast<int>(sig.digits.size())) {
+        digits = sig.digits + std::string(kept - sig.digits.size(), '0');
+    } else {
+        digits = sig.digits.substr(0, kept);
+        if (sig.digits[kept] >= '5') { // halves away from zero, on the magnitude
+            int i = kept - 1;
+            while (i >= 0 && digits[i] == '9')
+                digits[i--] = '0';
+            if (i >= 0) {
+                ++digits[i];
+            } else {
+                digits.insert(digits.begin(), '1');
+                ++exponent;
+            }
+        }
+    }
+
+    // digits now holds every digit from 10^exponent down to 10^-decimals.
+    const int integerCount = exponent + 1;
+    std::string integerPart;
+    std::string fractionPart;
+    if (integerCount <= 0) {
+        integerPart = "0";
+        fractionPart = std::string(-integerCount, '0') + digits;
+    } else {
+        integerPart = digits.substr(0, integerCount);
+        fractionPart = digits.size() > std::size_t(integerCount) ? digits.substr(integerCount) : "";
+        if (integerPart.size() < std::size_t(integerCount))
+            integerPart += std::string(integerCount - integerPart.size(), '0');
+    }
+    fractionPart.resize(decimals, '0');
+    const auto firstDigit = integerPart.find_first_not_of('0');
+    integerPart = firstDigit == std::string::npos ? "0" : integerPart.substr(firstDigit);
+
+    const bool shownAsZero = integerPart == "0" && fractionPart.find_first_not_of('0') == std::string::npos;
+    QString text = sign(value < 0 && !shownAsZero) + QString::fromLatin1(integerPart);
+    if (decimals > 0)
+        text += locale.decimalPoint() + QString::fromLatin1(fractionPart);
+    return text;
+}
+
+QString NumberToText(double value, const QLocale& locale)
+{
+    if (!std::isfinite(value))
+        throw Failure(FailureCode::Overflow);
+    if (value == 0.0)
+        return QStringLiteral("0");
+    const SignificantDigits sig = significantDigits(std::fabs(value));
+    std::string digits = sig.digits;
+    digits.erase(digits.find_last_not_of('0') + 1);
+
+    auto withPoint = [&](const std::string& integerPart, const std::string& fraction) {
+        QString text = QString::fromLatin1(integerPart);
+        if (!fraction.empty())
+            text += locale.decimalPoint() + QString::fromLatin1(fraction);
+        return text;
+    };
+
+    QString body;
+    if (sig.exponent >= 15 || sig.exponent < -4) {
+        const QString exponentDigits =
+            QStringLiteral("%1").arg(std::abs(sig.exponent), 2, 10, QLatin1Char('0'));
+        body = withPoint(digits.substr(0, 1), digits.substr(1)) +
+               (sig.exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+")) + exponentDigits;
+    } else if (sig.exponent < 0) {
+        body = withPoint("0", std::string(-sig.exponent - 1, '0') + digits);
+    } else {
+        const std::size_t integerCount = std::size_t(sig.exponent) + 1;
+        if (digits.size() <= integerCount)
+            body = withPoint(digits + std::string(integerCount - digits.size(), '0'), "");
+        else
+            body = withPoint(digits.substr(0, integerCount), digits.substr(integerCount));
+    }
+    return sign(value < 0) + body;
+}
+
+namespace {
+
+template <typename Int>
+Int roundToWhole(double value)
+{
+    if (!std::isfinite(value))
+        throw Failure(FailureCode::Overflow);
+    const double floor = std::floor(value);
+    const double fraction = value - floor;
+    double rounded = floor;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0))
+        rounded = floor + 1.0;
+    // The range is checked on the double, before any conversion can misbehave.
+    if (rounded < double(std::numeric_limits<Int>::min()) ||
+        rounded > double(std::numeric_limits<Int>::max()))
+        throw Failure(FailureCode::Overflow);
+    return static_cast<Int>(rounded);
+}
+
+} // namespace
+
+std::int16_t RoundToInt16(double value) { return roundToWhole<std::int16_t>(value); }
+std::int32_t RoundToInt32(double value) { return roundToWhole<std::int32_t>(value); }
+
+double Divide(double dividend, double divisor)
+{
+    if (divisor == 0.0) {
+        if (dividend == 0.0 || std::isnan(dividend))
+            throw Failure(FailureCode::Overflow);
+        throw Failure(FailureCode::DivisionByZero);
+    }
+    const double quotient = dividend / divisor;
+    if (!std::isfinite(quotient))
+        throw Failure(FailureCode::Overflow);
+    return quotient;
+}
+
+double Multiply(double left, double right)
+{
+    const double product = left * right;
+    if (!std::isfinite(product))
+        throw Failure(FailureCode::Overflow);
+    return product;
+}
+
+double MixedValue::toNumber(const QLocale& locale) const
+{
+    if (const auto* text = std::get_if<QString>(&m_value))
+        return TextToNumber(*text, locale);
+    return std::get<double>(m_value);
+}
+
+QString MixedValue::toText(const QLocale& locale) const
+{
+    if (const auto* text = std::get_if<QString>(&m_value))
+        return *text;
+    return NumberToText(std::get<double>(m_value), locale);
+}
+
+bool MixedValue::isLessThan(double constant, const QLocale& locale) const
+{
+    return toNumber(locale) < constant;
+}
+
+bool MixedValue::isGreaterThan(double constant, const QLocale& locale) const
+{
+    return toNumber(locale) > constant;
+}
+
+bool MixedValue::equalsText(QStringView constant, const QLocale& locale) const
+{
+    return toText(locale) == constant;
+}
+
+double MixedValue::times(const MixedValue& other, const QLocale& locale) const
+{
+    return Multiply(toNumber(locale), other.toNumber(locale));
+}
+
+} // namespace dentivel

@@ -1,0 +1,17 @@
+#include "shell_windows.h"
+
+#include "formfen.h"
+#include "frmsplash2.h"
+#include "window_registry.h"
+
+namespace dentivel {
+
+void registerShellWindows(const AppServices& services)
+{
+    services.windows.registerWindow(WindowName::frmSplash2,
+                                    [services] { return std::make_unique<frmSplash2>(services); });
+    services.windows.registerWindow(WindowName::Formfen,
+                                    [services] { return std::make_unique<Formfen>(services); });
+}
+
+} // namespace dentivel

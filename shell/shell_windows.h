@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app_services.h"
+
+namespace dentivel {
+
+// Makes the start-up windows known to the registry.
+void registerShellWindows(const AppServices& services);
+
+} // namespace dentivel

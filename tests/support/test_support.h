@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app_services.h"
+#include "message_service.h"
+#include "window_registry.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTest>
+
+#include <deque>
+#include <vector>
+
+class QWidget;
+
+namespace dentivel::test {
+
+struct ShownMessage {
+    QString prompt;
+    QString title;
+    MessageIcon icon;
+    MessageButtons buttons;
+};
+
+// Records every box a handler shows and answers from a script; an empty
+// script answers OK, or No to a question.
+class ScriptedMessageService final : public MessageService {
+public:
+    MessageAnswer showMessage(const QString& prompt, MessageIcon icon, MessageButtons buttons,
+                              const QString& title) override;
+
+    std::vector<ShownMessage> shown;
+    std::deque<MessageAnswer> answers;
+};
+
+// A whole program without its event loop: every window registered, a
+// scripted message service, and a count of how often the program ended.
+class TestProgram {
+public:
+    explicit TestProgram(const QLocale& locale = QLocale::c());
+
+    template <typename Window>
+    Window* show(const QString& name)
+    {
+        return qobject_cast<Window*>(windows.show(name));
+    }
+
+    ScriptedMessageService messages;
+    int endCount = 0;
+    WindowRegistry windows;
+    AppServices services;
+};
+
+// Lets closed windows be destroyed and queued checks run.
+void settle();
+
+// Describes each label, button and frame caption of the window whose text
+// does not fit inside its rectangle with the font in use.
+QStringList clippedTexts(QWidget* window);
+
+// Closes any modal box that has stayed open for several seconds, so that a
+// test which meets an unexpected box fails instead of hanging.
+class ModalWatchdog final : public QObject {
+public:
+    ModalWatchdog();
+    int stuckBoxes() const { return m_stuck; }
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    QWidget* m_seen = nullptr;
+    int m_ticks = 0;
+    int m_stuck = 0;
+};
+
+int runTests(QObject& tests, int argc, char** argv);
+
+} // namespace dentivel::test
+
+#define DENTIVEL_TEST_MAIN(TestClass)                                                              \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
+        QApplication app(argc, argv);                                                              \
+        TestClass tests;                                                                           \
+        return dentivel::test::runTests(tests, argc, argv);                                        \
+    }

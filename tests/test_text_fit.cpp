@@ -1,0 +1,41 @@
+#include "test_support.h"
+
+#include <QDir>
+
+using namespace dentivel;
+
+// Every caption of every window must show whole with the fonts in use. The
+// windows are also saved as pictures when DENTIVEL_SCREENSHOT_DIR is set.
+class TestTextFit : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { test::settle(); }
+
+    void captionsFit_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const QLatin1String name :
+             {WindowName::frmSplash2, WindowName::Formfen, WindowName::Form1})
+            QTest::newRow(name.data()) << QString(name);
+    }
+
+    void captionsFit()
+    {
+        QFETCH(QString, window);
+        test::TestProgram program;
+        QWidget* shown = program.windows.show(window);
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        const QStringList clipped = test::clippedTexts(shown);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("\n"))));
+
+        const QString directory = qEnvironmentVariable("DENTIVEL_SCREENSHOT_DIR");
+        if (!directory.isEmpty()) {
+            QDir().mkpath(directory);
+            QVERIFY(shown->grab().save(directory + QLatin1Char('/') + window + QStringLiteral(".png")));
+        }
+    }
+};
+
+DENTIVEL_TEST_MAIN(TestTextFit)
+#include "test_text_fit.moc"
