@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Dentivel needs when any is missing, builds it,
+# then starts the program ("run") or runs every test ("test").
+set -euo pipefail
+
+mode=${1:-}
+if [[ "$mode" != run && "$mode" != test ]]; then
+    echo "usage: $0 run|test" >&2
+    exit 2
+fi
+
+cd "$(dirname "$0")/.."
+
+packages=(cmake make g++ pkg-config libgl-dev
+          qt6-base-dev qt6-svg-dev qt6-qpa-plugins fonts-liberation2)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if ((${#missing[@]})); then
+    sudo=()
+    if [[ $EUID -ne 0 ]]; then
+        sudo=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+if [[ "$mode" == run ]]; then
+    cmake --build build --target dentivel -j "$jobs"
+    exec ./build/dentivel
+fi
+
+cmake --build build -j "$jobs"
+# Headless, and free of the desktop's theme so that every run sees the same widgets.
+unset QT_QPA_PLATFORMTHEME
+export QT_QPA_PLATFORM=offscreen
+cd build
+ctest --output-on-failure -j "$jobs"
