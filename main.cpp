@@ -1,9 +1,12 @@
 // Dentivel starts on its splash window; every other window is reached from
 // there through the window registry, which also decides when the program ends.
 #include "appearance.h"
+#include "cadence_windows.h"
+#include "development_windows.h"
 #include "form1.h"
 #include "qt_message_service.h"
 #include "shell_windows.h"
+#include "table_windows.h"
 #include "window_registry.h"
 
 #include <QApplication>
@@ -22,6 +25,9 @@ int main(int argc, char* argv[])
     const dentivel::AppServices services{windows, messages, QLocale::system()};
     dentivel::registerShellWindows(services);
     dentivel::registerMainWindow(services);
+    dentivel::registerDevelopmentWindows(services);
+    dentivel::registerCadenceWindows(services);
+    dentivel::registerTableWindows(services);
 
     windows.show(dentivel::WindowName::frmSplash2);
     return QApplication::exec();

@@ -95,6 +95,13 @@ QStringList WindowRegistry::loadedWindows() const
     return names;
 }
 
+QStringList WindowRegistry::registeredWindows() const
+{
+    QStringList names = m_factories.keys();
+    names.sort();
+    return names;
+}
+
 bool WindowRegistry::eventFilter(QObject* watched, QEvent* event)
 {
     // No window of the program refuses to close, so a close event, from the

@@ -43,6 +43,7 @@ public:
     void endProgram();
 
     QStringList loadedWindows() const;
+    QStringList registeredWindows() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

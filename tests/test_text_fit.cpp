@@ -15,9 +15,9 @@ private Q_SLOTS:
     void captionsFit_data()
     {
         QTest::addColumn<QString>("window");
-        for (const QLatin1String name :
-             {WindowName::frmSplash2, WindowName::Formfen, WindowName::Form1})
-            QTest::newRow(name.data()) << QString(name);
+        test::TestProgram program;
+        for (const QString& name : program.windows.registeredWindows())
+            QTest::newRow(qPrintable(name)) << name;
     }
 
     void captionsFit()

@@ -1,8 +1,11 @@
 #include "test_support.h"
 
 #include "appearance.h"
+#include "cadence_windows.h"
+#include "development_windows.h"
 #include "form1.h"
 #include "shell_windows.h"
+#include "table_windows.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -31,6 +34,9 @@ TestProgram::TestProgram(const QLocale& locale)
 {
     registerShellWindows(services);
     registerMainWindow(services);
+    registerDevelopmentWindows(services);
+    registerCadenceWindows(services);
+    registerTableWindows(services);
 }
 
 void settle()

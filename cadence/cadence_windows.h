@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app_services.h"
+
+namespace dentivel {
+
+// Makes the cadence and example windows known to the registry.
+void registerCadenceWindows(const AppServices& services);
+
+} // namespace dentivel

@@ -1,0 +1,12 @@
+#include "development_windows.h"
+
+#include "window_registry.h"
+
+namespace dentivel {
+
+void registerDevelopmentWindows(const AppServices& services)
+{
+    (void)services;
+}
+
+} // namespace dentivel

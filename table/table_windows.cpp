@@ -1,0 +1,12 @@
+#include "table_windows.h"
+
+#include "window_registry.h"
+
+namespace dentivel {
+
+void registerTableWindows(const AppServices& services)
+{
+    (void)services;
+}
+
+} // namespace dentivel
