@@ -1,7 +1,9 @@
 #include "form1.h"
 
 #include "appearance.h"
+#include "climbing_speed.h"
 #include "equivalence.h"
+#include "focus_entry.h"
 #include "ui_form1.h"
 #include "window_registry.h"
 
@@ -21,6 +23,12 @@ Form1::Form1(AppServices services)
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::runEquivalence);
     connect(ui->Command2, &QPushButton::clicked, this,
             [this] { m_services.windows.show(WindowName::Form2); });
+    connect(ui->Command3, &QPushButton::clicked, this, &Form1::runClimbingSpeed);
+    connect(ui->Command8, &QPushButton::clicked, this,
+            [this] { m_services.windows.show(WindowName::Form4); });
+    // Going back into either input means a new question: the old speed goes.
+    for (QWidget* input : {static_cast<QWidget*>(ui->Combo4), static_cast<QWidget*>(ui->Combo5)})
+        onFocusEntered(input, [this] { ui->Label4->clear(); });
 }
 
 Form1::~Form1() = default;
@@ -34,6 +42,17 @@ void Form1::runEquivalence()
         ui->Label7->setText(*labels.sprocket);
     if (labels.development)
         ui->Label6->setText(*labels.development);
+}
+
+void Form1::runClimbingSpeed()
+{
+    const ClimbingSpeedOutcome outcome = computeClimbingSpeed(
+        {ui->Combo5->currentText(), ui->Combo4->currentText()}, m_services.locale,
+        m_services.messages);
+    if (outcome.speed)
+        ui->Label4->setText(*outcome.speed);
+    if (outcome.warning)
+        m_services.messages.show(*outcome.warning);
 }
 
 void registerMainWindow(const AppServices& services)

@@ -20,8 +20,9 @@ public:
     explicit Form1(AppServices services);
     ~Form1() override;
 
-    // The equivalence, as the "Calculer" button and the toolbar run it.
+    // The two calculations, as their "Calculer" buttons and the toolbar run them.
     void runEquivalence();
+    void runClimbingSpeed();
 
 private:
     std::unique_ptr<Ui::Form1> ui;
