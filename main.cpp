@@ -4,6 +4,7 @@
 #include "cadence_windows.h"
 #include "development_windows.h"
 #include "form1.h"
+#include "printer.h"
 #include "qt_message_service.h"
 #include "shell_windows.h"
 #include "table_windows.h"
@@ -20,14 +21,19 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     dentivel::installFontSubstitutes();
 
+    // The platform services outlive the registry and so every window.
     dentivel::QtMessageService messages;
+    dentivel::QtPrinter printer;
+    dentivel::QtProgramLauncher launcher;
+    const dentivel::CalculatorSetup calculator{&launcher, dentivel::systemCalculatorPaths()};
+
     dentivel::WindowRegistry windows([] { QCoreApplication::quit(); });
     const dentivel::AppServices services{windows, messages, QLocale::system()};
     dentivel::registerShellWindows(services);
     dentivel::registerMainWindow(services);
-    dentivel::registerDevelopmentWindows(services);
+    dentivel::registerDevelopmentWindows(services, printer);
     dentivel::registerCadenceWindows(services);
-    dentivel::registerTableWindows(services);
+    dentivel::registerTableWindows(services, calculator);
 
     windows.show(dentivel::WindowName::frmSplash2);
     return QApplication::exec();

@@ -1,12 +1,15 @@
 #include "development_windows.h"
 
+#include "form3.h"
 #include "window_registry.h"
 
 namespace dentivel {
 
-void registerDevelopmentWindows(const AppServices& services)
+void registerDevelopmentWindows(const AppServices& services, Printer& printer)
 {
-    (void)services;
+    services.windows.registerWindow(WindowName::Form3, [services, &printer] {
+        return std::make_unique<Form3>(services, printer);
+    });
 }
 
 } // namespace dentivel

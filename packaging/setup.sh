@@ -12,7 +12,8 @@ fi
 cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ pkg-config libgl-dev
-          qt6-base-dev qt6-svg-dev qt6-qpa-plugins fonts-liberation2)
+          qt6-base-dev qt6-svg-dev qt6-qpa-plugins fonts-liberation2
+          poppler-utils)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #include "shell_windows.h"
 
 #include "formfen.h"
+#include "frmabout.h"
 #include "frmsplash2.h"
 #include "window_registry.h"
 
@@ -12,6 +13,8 @@ void registerShellWindows(const AppServices& services)
                                     [services] { return std::make_unique<frmSplash2>(services); });
     services.windows.registerWindow(WindowName::Formfen,
                                     [services] { return std::make_unique<Formfen>(services); });
+    services.windows.registerWindow(WindowName::frmAbout,
+                                    [services] { return std::make_unique<frmAbout>(services); });
 }
 
 } // namespace dentivel

@@ -34,9 +34,9 @@ TestProgram::TestProgram(const QLocale& locale)
 {
     registerShellWindows(services);
     registerMainWindow(services);
-    registerDevelopmentWindows(services);
+    registerDevelopmentWindows(services, printer);
     registerCadenceWindows(services);
-    registerTableWindows(services);
+    registerTableWindows(services, calculator);
 }
 
 void settle()

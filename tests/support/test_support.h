@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app_services.h"
+#include "calculator_launch.h"
 #include "message_service.h"
+#include "printer.h"
 #include "window_registry.h"
 
 #include <QApplication>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <deque>
@@ -46,6 +49,16 @@ public:
     }
 
     ScriptedMessageService messages;
+    // The table window looks for its calculator where there is none, unless a
+    // test puts one there.
+    QtProgramLauncher launcher;
+    CalculatorSetup calculator{&launcher,
+                               {QStringLiteral("/nonexistent/dentivel/calculator-1"),
+                                QStringLiteral("/nonexistent/dentivel/calculator-2")}};
+    // Every printed document is written over one PDF file of its own directory.
+    QTemporaryDir printDirectory;
+    QtPrinter printer{printDirectory.filePath(QStringLiteral("printed.pdf"))};
+    // Declared after the services it hands out, so its windows go first.
     int endCount = 0;
     WindowRegistry windows;
     AppServices services;

@@ -1,0 +1,94 @@
+#include "development.h"
+
+#include "failure.h"
+#include "message_service.h"
+#include "numbers.h"
+
+namespace dentivel {
+
+namespace {
+
+constexpr double kMetresPerTurn = 2.1;
+
+const QString kUnit = QStringLiteral(" m");
+
+const MessageText kMissingData{
+    QStringLiteral(
+        "Vous avez oublié de saisir une ou plusieurs données; merci de la(les) saisir maintenant"),
+    QStringLiteral("oubli ! "), MessageIcon::Information, MessageButtons::Ok};
+
+const MessageText kHelp{
+    QStringLiteral(" Sélectionnez un plateau et un pignon ou entrez le au clavier, ainsi qu'un "
+                   "nombre de tour(s) du manivelle puis cliquez sur Calculer. Vous obtiendrez la "
+                   "distance parcourue lors de ce(s) tour(s) de manivelle (Plateau / pignon * "
+                   "[nombre de tour(s) de manivelle] * 2.10)"),
+    QStringLiteral("Aide"), MessageIcon::Information, MessageButtons::Ok};
+
+} // namespace
+
+void showDevelopmentHelp(MessageService& messages)
+{
+    messages.show(kHelp);
+}
+
+DevelopmentLabels computeDevelopment(const DevelopmentInputs& inputs, const QLocale& locale,
+                                     MessageService& messages)
+{
+    DevelopmentLabels labels;
+    // The number of revolutions is not required here: an empty one is met
+    // below, as a distance that cannot be worked out.
+    if (IsEmptyInput(inputs.chainring) || IsEmptyInput(inputs.sprocket)) {
+        messages.show(kMissingData);
+        return labels;
+    }
+    runTrapped([&] {
+        const double chainring = ReadNumber(inputs.chainring);
+        const double sprocket = ReadNumber(inputs.sprocket);
+        const QString development =
+            FormatFixed(Multiply(Divide(chainring, sprocket), kMetresPerTurn), u"0.00", locale);
+
+        labels.sentence = QStringLiteral("le nombre de tour de pédalier étant ") +
+                          inputs.revolutions +
+                          QStringLiteral(", la distance finale parcourue pour ce nombre est ");
+        labels.development = development + kUnit;
+        labels.heading = QStringLiteral("Résultat pour un tour de pédalier :");
+        // Emptied first: should the total fail, no earlier one stays beside
+        // the new development.
+        labels.distance = QString();
+        // The total comes from the displayed two-decimal development, not the
+        // exact one, so that it agrees with what Label1 shows.
+        const double distance =
+            MixedValue(development).times(MixedValue(inputs.revolutions), locale);
+        labels.distance = NumberToText(distance, locale) + kUnit;
+    });
+    return labels;
+}
+
+QString revolutionsText(int spinValue)
+{
+    return QString::number(RoundToInt32(spinValue));
+}
+
+QString developmentReport(const ReportSource& source)
+{
+    const QString lineBreak = QStringLiteral("\r\n");
+    return lineBreak + lineBreak + QStringLiteral("        Avec le plateau ") + source.chainring +
+           QStringLiteral(" et le pignon ") + source.sprocket +
+           QStringLiteral(", votre distance parcourue par un tour de pédalier est : ") +
+           source.development + QStringLiteral(".") + lineBreak + lineBreak +
+           QStringLiteral("        Le nombre de tours de pédalier étant ") + source.revolutions +
+           QStringLiteral(", la distance totale est : ") + source.distance;
+}
+
+DevelopmentToolbarAction developmentToolbarAction(const QString& key)
+{
+    if (key == QLatin1String("Aide"))
+        return DevelopmentToolbarAction::Help;
+    if (key == QLatin1String("Imprimer"))
+        return DevelopmentToolbarAction::Print;
+    if (key == QLatin1String("Supprimer"))
+        return DevelopmentToolbarAction::Close;
+    return DevelopmentToolbarAction::None;
+}
+
+} // namespace dentivel

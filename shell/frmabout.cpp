@@ -1,0 +1,80 @@
+#include "frmabout.h"
+
+#include "appearance.h"
+#include "ui_frmabout.h"
+#include "window_registry.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QUrl>
+
+namespace dentivel {
+
+namespace {
+
+// Drawn at the screen's pixel density so the small icons stay sharp.
+QPixmap picture(const QString& path, QSize size, qreal pixelRatio)
+{
+    QPixmap pixmap(size * pixelRatio);
+    pixmap.setDevicePixelRatio(pixelRatio);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(path);
+    QPainter painter(&pixmap);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return pixmap;
+}
+
+} // namespace
+
+frmAbout::frmAbout(AppServices services)
+    : ui(std::make_unique<Ui::frmAbout>()), m_services(std::move(services))
+{
+    ui->setupUi(this);
+    // Fixed border, close button only, and no task-bar entry.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+    const qreal ratio = devicePixelRatioF();
+    ui->picIcon->setPixmap(picture(QStringLiteral(":/pictures/about_icon.svg"), {32, 32}, ratio));
+    ui->OLE1->setPixmap(picture(QStringLiteral(":/pictures/about_globe.svg"), {32, 32}, ratio));
+    ui->OLE1->installEventFilter(this);
+    ui->cmdOK->setFocus();
+    centreOnScreen(this);
+
+    connect(ui->cmdOK, &QPushButton::clicked, this, &frmAbout::accept);
+}
+
+frmAbout::~frmAbout() = default;
+
+void frmAbout::accept()
+{
+    m_services.windows.close(WindowName::frmAbout);
+}
+
+void frmAbout::reject()
+{
+    m_services.windows.close(WindowName::frmAbout);
+}
+
+void frmAbout::closeEvent(QCloseEvent* event)
+{
+    // QDialog's own handling would reject() and so come back through the
+    // registry in the middle of this very close.
+    event->accept();
+}
+
+bool frmAbout::eventFilter(QObject* watched, QEvent* event)
+{
+    // Only a double-click opens the mail program; a single click does nothing.
+    if (watched == ui->OLE1 && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + kAuthorMailAddress));
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace dentivel

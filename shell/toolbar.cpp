@@ -1,0 +1,129 @@
+#include "toolbar.h"
+
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace dentivel {
+
+namespace {
+
+constexpr const char* kKeyProperty = "dentivelToolbarKey";
+
+void clearTransparentColour(QImage& image)
+{
+    const QRgb silver = ImageList::transparentColour().rgba();
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] == silver)
+                line[x] = qRgba(0, 0, 0, 0);
+        }
+    }
+}
+
+QImage render(const QString& path, int scale)
+{
+    const QSize size(ImageList::kSide * scale, ImageList::kSide * scale);
+    QImage image;
+    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        QSvgRenderer renderer(path);
+        if (!renderer.isValid())
+            return {};
+        image = QImage(size, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        renderer.render(&painter);
+        painter.end();
+        clearTransparentColour(image);
+    } else {
+        image = QImageReader(path).read().convertToFormat(QImage::Format_ARGB32);
+        if (image.isNull())
+            return {};
+        // The ground goes before scaling, or its blend with the drawing would stay.
+        clearTransparentColour(image);
+        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    image.setDevicePixelRatio(scale);
+    return image;
+}
+
+QString accessibleNameOf(const ToolbarButton& button)
+{
+    if (!button.Caption.trimmed().isEmpty())
+        return button.Caption;
+    if (!button.ToolTipText.isEmpty())
+        return button.ToolTipText;
+    return button.Key;
+}
+
+} // namespace
+
+bool ImageList::add(const QString& key, const QString& path)
+{
+    const QImage normal = render(path, 1);
+    if (normal.isNull())
+        return false;
+    QIcon icon(QPixmap::fromImage(normal));
+    if (const QImage sharp = render(path, 2); !sharp.isNull())
+        icon.addPixmap(QPixmap::fromImage(sharp));
+    m_images.insert(key, normal);
+    m_icons.insert(key, icon);
+    return true;
+}
+
+void fillToolbar(QToolBar& toolbar, const std::vector<ToolbarButton>& buttons,
+                 const ImageList& images, std::function<void(const QString& key)> onClick)
+{
+    toolbar.setMovable(false);
+    toolbar.setFloatable(false);
+    toolbar.setIconSize(QSize(ImageList::kSide, ImageList::kSide));
+    for (const ToolbarButton& description : buttons) {
+        if (description.Style == ButtonStyle::Separator) {
+            toolbar.addSeparator();
+            continue;
+        }
+        // Tool buttons made from actions would take their text and tip from
+        // the action, which drops a trailing "..." and blanks and fills an
+        // empty tip with the caption; set directly, the texts stay as given.
+        auto* button = new QToolButton(&toolbar);
+        button->setText(description.Caption);
+        button->setToolTip(description.ToolTipText);
+        button->setAccessibleName(accessibleNameOf(description));
+        button->setIcon(images.icon(description.Image));
+        button->setIconSize(toolbar.iconSize());
+        button->setToolButtonStyle(description.Caption.isEmpty() ? Qt::ToolButtonIconOnly
+                                                                 : Qt::ToolButtonTextUnderIcon);
+        button->setAutoRaise(true);
+        // Reachable with Tab, but a click leaves the focus where it was.
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setProperty(kKeyProperty, description.Key);
+        toolbar.addWidget(button);
+        QObject::connect(button, &QToolButton::clicked, &toolbar,
+                         [onClick, key = description.Key] { onClick(key); });
+    }
+}
+
+QList<QToolButton*> toolbarButtons(const QToolBar& toolbar)
+{
+    QList<QToolButton*> buttons;
+    for (QAction* action : toolbar.actions()) {
+        auto* button = qobject_cast<QToolButton*>(toolbar.widgetForAction(action));
+        if (button && button->property(kKeyProperty).isValid())
+            buttons << button;
+    }
+    return buttons;
+}
+
+QToolButton* toolbarButton(const QToolBar& toolbar, const QString& key)
+{
+    for (QToolButton* button : toolbarButtons(toolbar)) {
+        if (button->property(kKeyProperty).toString() == key)
+            return button;
+    }
+    return nullptr;
+}
+
+} // namespace dentivel

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QColor>
+#include <QHash>
+#include <QIcon>
+#include <QImage>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QToolBar;
+class QToolButton;
+
+namespace dentivel {
+
+enum class ButtonStyle { Button, Separator };
+
+// One button of a window's toolbar, as the window's design lists it. A
+// separator has no key, caption, tip or image.
+struct ToolbarButton {
+    QString Key;         // what the window's click handler dispatches on
+    QString Caption;     // shown under the image; empty shows the image alone
+    QString ToolTipText; // empty shows no tip at all
+    QString Image;       // key into the window's image list
+    ButtonStyle Style = ButtonStyle::Button;
+};
+
+// The pictures a toolbar draws from, each under a text key. Every picture is
+// brought to 16 x 16 when it is added, and silver pixels become transparent,
+// so pictures may be drawn on a silver ground.
+class ImageList {
+public:
+    static constexpr int kSide = 16;
+    static QColor transparentColour() { return QColor(192, 192, 192); }
+
+    // An SVG is drawn at the list's size, any other picture is scaled to it.
+    // False, and nothing added, when the picture cannot be read.
+    bool add(const QString& key, const QString& path);
+
+    bool contains(const QString& key) const { return m_images.contains(key); }
+    // The 16 x 16 picture; a null image for an unknown key.
+    QImage image(const QString& key) const { return m_images.value(key); }
+    // Also carries a sharper rendition for high-density screens.
+    QIcon icon(const QString& key) const { return m_icons.value(key); }
+
+private:
+    QHash<QString, QImage> m_images;
+    QHash<QString, QIcon> m_icons;
+};
+
+// Puts the buttons on the toolbar left to right. Clicking a Button calls
+// onClick with its Key; the handler compares it as exact text. Keys are
+// data, not object names: they may hold blanks and apostrophes.
+void fillToolbar(QToolBar& toolbar, const std::vector<ToolbarButton>& buttons,
+                 const ImageList& images, std::function<void(const QString& key)> onClick);
+
+// The buttons fillToolbar made, left to right, separators left out. They take
+// the focus from Tab only; a window chains them into its tab order where its
+// design puts the toolbar.
+QList<QToolButton*> toolbarButtons(const QToolBar& toolbar);
+
+// The button carrying this key, or nullptr.
+QToolButton* toolbarButton(const QToolBar& toolbar, const QString& key);
+
+} // namespace dentivel

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app_services.h"
+#include "calculator_launch.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class Form2;
+}
+
+namespace dentivel {
+
+// The fixed table of developments, with a button that starts the system
+// calculator for any other gear.
+class Form2 final : public QWidget {
+    Q_OBJECT
+
+public:
+    Form2(AppServices services, const CalculatorSetup& calculator);
+    ~Form2() override;
+
+private:
+    void startCalculator();
+
+    std::unique_ptr<Ui::Form2> ui;
+    AppServices m_services;
+    const CalculatorSetup& m_calculator;
+};
+
+} // namespace dentivel

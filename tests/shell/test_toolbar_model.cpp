@@ -1,0 +1,155 @@
+#include "test_support.h"
+#include "toolbar.h"
+
+#include <QHelpEvent>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+
+using namespace dentivel;
+
+namespace {
+
+// Buttons in the main window's manner: captions with trailing blanks and
+// dots, a missing tip, keys with blanks and an apostrophe, separators.
+const std::vector<ToolbarButton> kButtons{
+    {"cal2", "Equivalence", "Calculer", "cal2"},
+    {"velo", "V. en montagne", "", "vélo"},
+    {{}, {}, {}, {}, ButtonStyle::Separator},
+    {"Aide Qu'est ce que c'est", "A propos de ", "A propos de...", "Help What's This"},
+    {"Dessin", "En prime...", "En Prime (ça sert a rien mais ça fait rien)", "Drawing"},
+    {"Supprimer", "", "Fermer", "Delete"},
+    {{}, {}, {}, {}, ButtonStyle::Separator},
+};
+
+} // namespace
+
+class TestToolbarModel : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void buttonsShowTheirTextsAsGiven_data()
+    {
+        QTest::addColumn<QString>("key");
+        for (const ToolbarButton& b : kButtons) {
+            if (b.Style == ButtonStyle::Button)
+                QTest::newRow(qPrintable(b.Key)) << b.Key;
+        }
+    }
+
+    void buttonsShowTheirTextsAsGiven()
+    {
+        QFETCH(QString, key);
+        const ToolbarButton& given =
+            *std::find_if(kButtons.begin(), kButtons.end(), [&](auto& b) { return b.Key == key; });
+        QWidget window;
+        QToolBar toolbar(&window);
+        ImageList images;
+        QStringList clicked;
+        fillToolbar(toolbar, kButtons, images, [&](const QString& k) { clicked << k; });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QCOMPARE(toolbarButtons(toolbar).size(), 5);
+        QToolButton* button = toolbarButton(toolbar, key);
+        QVERIFY(button);
+        QCOMPARE(button->text(), given.Caption);
+        QCOMPARE(button->toolTip(), given.ToolTipText);
+        QVERIFY(!button->accessibleName().isEmpty());
+        QCOMPARE(button->toolButtonStyle(),
+                 given.Caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+
+        QToolTip::hideText();
+        QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(button, &hover);
+        QCOMPARE(QToolTip::isVisible(), !given.ToolTipText.isEmpty());
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), given.ToolTipText);
+
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(clicked, QStringList{key});
+    }
+
+    void separatorsStandWhereStored()
+    {
+        QToolBar toolbar;
+        fillToolbar(toolbar, kButtons, ImageList(), [](const QString&) {});
+        QStringList kinds;
+        for (QAction* action : toolbar.actions())
+            kinds << (action->isSeparator() ? QStringLiteral("|") : QStringLiteral("B"));
+        QCOMPARE(kinds.join(QString()), QStringLiteral("BB|BBB|"));
+    }
+
+    void imagesAreSixteenSquareWithSilverTransparent_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QColor>("ground");
+        QTest::addColumn<int>("groundAlpha");
+        const QColor silver(192, 192, 192);
+        QTest::newRow("drawing on silver") << "svg" << QSize(16, 16) << silver << 0;
+        QTest::newRow("drawing on nothing")
+            << "svg" << QSize(16, 16) << QColor(Qt::transparent) << 0;
+        QTest::newRow("larger drawing on silver") << "svg" << QSize(48, 48) << silver << 0;
+        QTest::newRow("picture on silver") << "png" << QSize(16, 16) << silver << 0;
+        QTest::newRow("large picture on light grey")
+            << "png" << QSize(80, 68) << QColor(191, 191, 191) << 255;
+        QTest::newRow("wide picture on grey")
+            << "png" << QSize(242, 151) << QColor(169, 169, 169) << 255;
+    }
+
+    void imagesAreSixteenSquareWithSilverTransparent()
+    {
+        QFETCH(QString, format);
+        QFETCH(QSize, size);
+        QFETCH(QColor, ground);
+        QFETCH(int, groundAlpha);
+        QTemporaryDir directory;
+        const QString path = directory.filePath(QStringLiteral("picture.") + format);
+        // A red square in the middle half of the picture.
+        if (format == QLatin1String("svg")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(
+                QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='%1' height='%2'>"
+                               "<rect width='%1' height='%2' fill='%3' fill-opacity='%4'/>"
+                               "<rect x='%5' y='%6' width='%7' height='%8' fill='#ff0000'/></svg>")
+                    .arg(size.width())
+                    .arg(size.height())
+                    .arg(ground.name())
+                    .arg(ground.alphaF())
+                    .arg(size.width() / 4.0)
+                    .arg(size.height() / 4.0)
+                    .arg(size.width() / 2.0)
+                    .arg(size.height() / 2.0)
+                    .toUtf8());
+        } else {
+            QImage picture(size, QImage::Format_ARGB32);
+            picture.fill(ground);
+            QPainter(&picture).fillRect(
+                QRect(QPoint(size.width() / 4, size.height() / 4), size / 2), Qt::red);
+            QVERIFY(picture.save(path));
+        }
+        ImageList images;
+        QVERIFY(images.add(QStringLiteral("key"), path));
+        const QImage image = images.image(QStringLiteral("key"));
+        QCOMPARE(image.size(), QSize(16, 16));
+        QCOMPARE(qAlpha(image.pixel(0, 0)), groundAlpha);
+        QCOMPARE(qAlpha(image.pixel(15, 15)), groundAlpha);
+        QCOMPARE(image.pixelColor(8, 8), QColor(Qt::red));
+    }
+
+    void unreadablePictureIsNotAdded()
+    {
+        ImageList images;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("none.svg")));
+        QVERIFY(!images.add(QStringLiteral("Help"), QStringLiteral(":/pictures/none.svg")));
+        QVERIFY(!images.contains(QStringLiteral("Help")));
+        QVERIFY(images.icon(QStringLiteral("Help")).isNull());
+    }
+};
+
+DENTIVEL_TEST_MAIN(TestToolbarModel)
+#include "test_toolbar_model.moc"
