@@ -30,7 +30,7 @@ int main(int argc, char* argv[])
     dentivel::WindowRegistry windows([] { QCoreApplication::quit(); });
     const dentivel::AppServices services{windows, messages, QLocale::system()};
     dentivel::registerShellWindows(services);
-    dentivel::registerMainWindow(services);
+    dentivel::registerMainWindow(services, printer);
     dentivel::registerDevelopmentWindows(services, printer);
     dentivel::registerCadenceWindows(services);
     dentivel::registerTableWindows(services, calculator);

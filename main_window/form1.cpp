@@ -4,13 +4,18 @@
 #include "climbing_speed.h"
 #include "equivalence.h"
 #include "focus_entry.h"
+#include "main_toolbar.h"
+#include "printer.h"
 #include "ui_form1.h"
 #include "window_registry.h"
 
+#include <QToolButton>
+
 namespace dentivel {
 
-Form1::Form1(AppServices services)
-    : ui(std::make_unique<Ui::Form1>()), m_services(std::move(services))
+Form1::Form1(AppServices services, Printer& printer)
+    : ui(std::make_unique<Ui::Form1>()), imlToolbarIcons(mainToolbarIcons()),
+      m_services(std::move(services)), m_printer(printer)
 {
     ui->setupUi(this);
     // Fixed border with close and minimise buttons only.
@@ -19,6 +24,18 @@ Form1::Form1(AppServices services)
                    Qt::WindowCloseButtonHint);
     setFixedSize(size());
     centreOnScreen(this);
+
+    fillToolbar(*ui->Toolbar1, mainToolbarButtons(), imlToolbarIcons,
+                [this](const QString& key) { runToolbarKey(key); });
+    // The toolbar's buttons come first in the window's tab order.
+    QWidget* previous = nullptr;
+    for (QToolButton* button : toolbarButtons(*ui->Toolbar1)) {
+        if (previous)
+            QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
+    QWidget::setTabOrder(previous, ui->Combo3);
+    ui->Combo3->setFocus();
 
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::runEquivalence);
     connect(ui->Command2, &QPushButton::clicked, this,
@@ -55,10 +72,53 @@ void Form1::runClimbingSpeed()
         m_services.messages.show(*outcome.warning);
 }
 
-void registerMainWindow(const AppServices& services)
+void Form1::runToolbarKey(const QString& key)
 {
-    services.windows.registerWindow(WindowName::Form1,
-                                    [services] { return std::make_unique<Form1>(services); });
+    // Every action contains its own failures, so one that fails leaves the
+    // window as it was and the program goes on.
+    switch (mainToolbarAction(key)) {
+    case MainToolbarAction::ClimbingSpeed:
+        runClimbingSpeed();
+        break;
+    case MainToolbarAction::ShowDevelopment:
+        m_services.windows.show(WindowName::Form3);
+        break;
+    case MainToolbarAction::ShowTable:
+        m_services.windows.show(WindowName::Form2);
+        break;
+    case MainToolbarAction::PrintTable:
+        printTable();
+        break;
+    case MainToolbarAction::Equivalence:
+        runEquivalence();
+        break;
+    case MainToolbarAction::ShowAbout:
+        m_services.windows.show(WindowName::frmAbout);
+        break;
+    case MainToolbarAction::Help:
+        showMainHelp(m_services.messages);
+        break;
+    case MainToolbarAction::Close:
+        m_services.windows.close(WindowName::Form1);
+        break;
+    case MainToolbarAction::None:
+        break;
+    }
+}
+
+void Form1::printTable()
+{
+    // The table is printed as it would look, without being shown; a later
+    // "Table" shows this same window. With no usable printer nothing happens.
+    if (QWidget* table = m_services.windows.load(WindowName::Form2))
+        m_printer.printWindow(*table);
+}
+
+void registerMainWindow(const AppServices& services, Printer& printer)
+{
+    services.windows.registerWindow(WindowName::Form1, [services, &printer] {
+        return std::make_unique<Form1>(services, printer);
+    });
 }
 
 } // namespace dentivel

@@ -4,6 +4,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QWidget>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -58,6 +61,24 @@ bool QtPrinter::printText(const QString& text, qreal pointSize)
         painter.drawText(QRectF(0, top, page.width(), height), flags, line);
         top += height;
     }
+    return painter.end();
+}
+
+bool QtPrinter::printWindow(QWidget& window)
+{
+    const std::unique_ptr<QPrinter> printer = openPrinter(m_pdfFile);
+    if (!printer)
+        return false;
+    QPainter painter;
+    if (!painter.begin(printer.get()))
+        return false;
+    // Drawn rather than grabbed: texts stay sharp at the printer's resolution.
+    const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
+    const qreal scale = std::min({printer->resolution() / qreal(window.logicalDpiX()),
+                                  page.width() / window.width(), page.height() / window.height()});
+    painter.scale(scale, scale);
+    window.render(&painter, QPoint(), QRegion(),
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
     return painter.end();
 }
 

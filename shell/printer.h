@@ -4,6 +4,8 @@
 
 #include <utility>
 
+class QWidget;
+
 namespace dentivel {
 
 // What the windows print on. Every call is one document, ended before the
@@ -16,6 +18,11 @@ public:
     // line break starts a new line at the left margin. False when there is no
     // usable printer: then nothing is printed and the caller shows nothing.
     virtual bool printText(const QString& text, qreal pointSize) = 0;
+
+    // Prints the window as it is drawn on screen, hidden or not, on one page
+    // at its size on screen (smaller when it would not fit). False when there
+    // is no usable printer.
+    virtual bool printWindow(QWidget& window) = 0;
 };
 
 // Prints through Qt's print support on the user's default printer, looked up
@@ -27,6 +34,7 @@ public:
     explicit QtPrinter(QString pdfFile) : m_pdfFile(std::move(pdfFile)) {}
 
     bool printText(const QString& text, qreal pointSize) override;
+    bool printWindow(QWidget& window) override;
 
     QString pdfFile() const { return m_pdfFile; }
 

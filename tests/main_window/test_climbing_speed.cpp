@@ -42,7 +42,7 @@ struct ClimbingFrame {
         : program(locale), services{program.windows, messages, locale}
     {
         program.windows.registerWindow(WindowName::Form1,
-                                       [this] { return std::make_unique<Form1>(services); });
+                                       [this] { return std::make_unique<Form1>(services, program.printer); });
         window = program.show<Form1>(WindowName::Form1);
         messages.label = speed();
     }

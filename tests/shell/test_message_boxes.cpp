@@ -110,8 +110,8 @@ private Q_SLOTS:
         test::TestProgram program;
         QtMessageService real;
         const AppServices services{program.windows, real, QLocale::c()};
-        program.windows.registerWindow(WindowName::Form1, [services] {
-            return std::make_unique<Form1>(services);
+        program.windows.registerWindow(WindowName::Form1, [services, &program] {
+            return std::make_unique<Form1>(services, program.printer);
         });
         QWidget* main = program.windows.show(WindowName::Form1);
         SeenBox seen;

@@ -33,7 +33,7 @@ TestProgram::TestProgram(const QLocale& locale)
     : windows([this] { ++endCount; }), services{windows, messages, locale}
 {
     registerShellWindows(services);
-    registerMainWindow(services);
+    registerMainWindow(services, printer);
     registerDevelopmentWindows(services, printer);
     registerCadenceWindows(services);
     registerTableWindows(services, calculator);
