@@ -1,5 +1,6 @@
 #include "form4.h"
 
+#include "appearance.h"
 #include "cadence.h"
 #include "ui_form4.h"
 #include "window_registry.h"
@@ -10,11 +11,8 @@ Form4::Form4(AppServices services)
     : ui(std::make_unique<Ui::Form4>()), m_services(std::move(services))
 {
     ui->setupUi(this);
-    // Fixed border with a close button only.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(size());
-    move(259, 180);
+    setFixedBorder(this, TitleButtons::Close);
+    placeOnScreen(this, 259, 180);
     ui->Text1->setFocus();
 
     connect(ui->Command1, &QPushButton::clicked, this, &Form4::runCadence);

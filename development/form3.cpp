@@ -8,7 +8,6 @@
 #include "ui_form3.h"
 #include "window_registry.h"
 
-#include <QToolButton>
 
 namespace dentivel {
 
@@ -42,23 +41,14 @@ Form3::Form3(AppServices services, Printer& printer)
       m_services(std::move(services)), m_printer(printer)
 {
     ui->setupUi(this);
-    // Fixed border with close and minimise buttons only.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(size());
+    setFixedBorder(this, TitleButtons::CloseAndMinimise);
     centreOnScreen(this);
 
     fillToolbar(*ui->Toolbar1, kToolbar, imlToolbarIcons,
                 [this](const QString& key) { runToolbarKey(key); });
     // The toolbar's buttons exist only now: put them where the design's tab
     // order has the toolbar.
-    QWidget* previous = ui->Combo2;
-    for (QToolButton* button : toolbarButtons(*ui->Toolbar1)) {
-        QWidget::setTabOrder(previous, button);
-        previous = button;
-    }
-    QWidget::setTabOrder(previous, ui->Combo3);
+    chainToolbarTabOrder(*ui->Toolbar1, ui->Combo2, ui->Combo3);
 
     // Going back into a gear input means a new gear: every result goes; going
     // into the revolutions only makes the distance stale.

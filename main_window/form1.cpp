@@ -9,8 +9,6 @@
 #include "ui_form1.h"
 #include "window_registry.h"
 
-#include <QToolButton>
-
 namespace dentivel {
 
 Form1::Form1(AppServices services, Printer& printer)
@@ -18,23 +16,13 @@ Form1::Form1(AppServices services, Printer& printer)
       m_services(std::move(services)), m_printer(printer)
 {
     ui->setupUi(this);
-    // Fixed border with close and minimise buttons only.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(size());
+    setFixedBorder(this, TitleButtons::CloseAndMinimise);
     centreOnScreen(this);
 
     fillToolbar(*ui->Toolbar1, mainToolbarButtons(), imlToolbarIcons,
                 [this](const QString& key) { runToolbarKey(key); });
     // The toolbar's buttons come first in the window's tab order.
-    QWidget* previous = nullptr;
-    for (QToolButton* button : toolbarButtons(*ui->Toolbar1)) {
-        if (previous)
-            QWidget::setTabOrder(previous, button);
-        previous = button;
-    }
-    QWidget::setTabOrder(previous, ui->Combo3);
+    chainToolbarTabOrder(*ui->Toolbar1, nullptr, ui->Combo3);
     ui->Combo3->setFocus();
 
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::runEquivalence);

@@ -14,6 +14,16 @@ void installFontSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("Arial"), metricCompatible);
 }
 
+void setFixedBorder(QWidget* window, TitleButtons buttons, Qt::WindowType type)
+{
+    Qt::WindowFlags flags = type | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (buttons == TitleButtons::CloseAndMinimise)
+        flags |= Qt::WindowMinimizeButtonHint;
+    window->setWindowFlags(flags);
+    window->setFixedSize(window->size());
+}
+
 void centreOnScreen(QWidget* window)
 {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -22,6 +32,13 @@ void centreOnScreen(QWidget* window)
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+void placeOnScreen(QWidget* window, int left, int top)
+{
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const QPoint origin = screen ? screen->availableGeometry().topLeft() : QPoint();
+    window->move(origin + QPoint(left, top));
 }
 
 } // namespace dentivel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Qt>
+
 class QWidget;
 
 namespace dentivel {
@@ -10,7 +12,15 @@ namespace dentivel {
 // with Arial's metrics instead.
 void installFontSubstitutes();
 
+// A fixed single border that cannot be resized, with a close button and,
+// when asked, a minimise button; never a maximise button.
+enum class TitleButtons { Close, CloseAndMinimise };
+void setFixedBorder(QWidget* window, TitleButtons buttons, Qt::WindowType type = Qt::Window);
+
 // First position of the windows that open in the middle of the screen.
 void centreOnScreen(QWidget* window);
+// First position of the windows that open where their design placed them,
+// counted from the top left corner of the screen's free area.
+void placeOnScreen(QWidget* window, int left, int top);
 
 } // namespace dentivel

@@ -33,10 +33,8 @@ frmAbout::frmAbout(AppServices services)
     : ui(std::make_unique<Ui::frmAbout>()), m_services(std::move(services))
 {
     ui->setupUi(this);
-    // Fixed border, close button only, and no task-bar entry.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(size());
+    // A tool window stays out of the task bar.
+    setFixedBorder(this, TitleButtons::Close, Qt::Tool);
     const qreal ratio = devicePixelRatioF();
     ui->picIcon->setPixmap(picture(QStringLiteral(":/pictures/about_icon.svg"), {32, 32}, ratio));
     ui->OLE1->setPixmap(picture(QStringLiteral(":/pictures/about_globe.svg"), {32, 32}, ratio));

@@ -28,58 +28,64 @@ std::unique_ptr<QPrinter> openPrinter(const QString& pdfFile)
     return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
 }
 
+// Runs one document on a started job; false, with nothing printed, when no
+// printer is usable or the job cannot start (a printer gone, paused or
+// unwritable).
+template <typename Draw> bool printJob(const QString& pdfFile, Draw&& draw)
+{
+    const std::unique_ptr<QPrinter> printer = openPrinter(pdfFile);
+    if (!printer)
+        return false;
+    QPainter painter;
+    if (!painter.begin(printer.get()))
+        return false;
+    draw(*printer, painter);
+    return painter.end();
+}
+
 } // namespace
 
 bool QtPrinter::printText(const QString& text, qreal pointSize)
 {
-    const std::unique_ptr<QPrinter> printer = openPrinter(m_pdfFile);
-    if (!printer)
-        return false;
-    QPainter painter;
-    // A printer that is gone, paused or unwritable cannot start the job.
-    if (!painter.begin(printer.get()))
-        return false;
-    QFont font = painter.font();
-    font.setPointSizeF(pointSize);
-    painter.setFont(font);
+    return printJob(m_pdfFile, [&](QPrinter& printer, QPainter& painter) {
+        QFont font = painter.font();
+        font.setPointSizeF(pointSize);
+        painter.setFont(font);
 
-    // The painter's origin is the top left corner of the printable area. A
-    // line wider than the page goes on below rather than off the paper.
-    const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
-    const qreal lineSpacing = QFontMetricsF(font, printer.get()).lineSpacing();
-    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-    qreal top = 0;
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    for (const QString& line : text.split(lineBreak)) {
-        // Blanks at the start of a line indent it and are drawn as they are.
-        const QRectF room(0, top, page.width(), page.height());
-        const qreal height = qMax(lineSpacing, painter.boundingRect(room, flags, line).height());
-        if (top > 0 && top + height > page.height()) {
-            printer->newPage();
-            top = 0;
+        // The painter's origin is the top left corner of the printable area. A
+        // line wider than the page goes on below rather than off the paper.
+        const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+        const qreal lineSpacing = QFontMetricsF(font, &printer).lineSpacing();
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        qreal top = 0;
+        static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+        for (const QString& line : text.split(lineBreak)) {
+            // Blanks at the start of a line indent it and are drawn as they are.
+            const QRectF room(0, top, page.width(), page.height());
+            const qreal height =
+                qMax(lineSpacing, painter.boundingRect(room, flags, line).height());
+            if (top > 0 && top + height > page.height()) {
+                printer.newPage();
+                top = 0;
+            }
+            painter.drawText(QRectF(0, top, page.width(), height), flags, line);
+            top += height;
         }
-        painter.drawText(QRectF(0, top, page.width(), height), flags, line);
-        top += height;
-    }
-    return painter.end();
+    });
 }
 
 bool QtPrinter::printWindow(QWidget& window)
 {
-    const std::unique_ptr<QPrinter> printer = openPrinter(m_pdfFile);
-    if (!printer)
-        return false;
-    QPainter painter;
-    if (!painter.begin(printer.get()))
-        return false;
-    // Drawn rather than grabbed: texts stay sharp at the printer's resolution.
-    const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
-    const qreal scale = std::min({printer->resolution() / qreal(window.logicalDpiX()),
-                                  page.width() / window.width(), page.height() / window.height()});
-    painter.scale(scale, scale);
-    window.render(&painter, QPoint(), QRegion(),
-                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    return painter.end();
+    return printJob(m_pdfFile, [&](QPrinter& printer, QPainter& painter) {
+        // Drawn rather than grabbed: texts stay sharp at the printer's resolution.
+        const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+        const qreal scale =
+            std::min({printer.resolution() / qreal(window.logicalDpiX()),
+                      page.width() / window.width(), page.height() / window.height()});
+        painter.scale(scale, scale);
+        window.render(&painter, QPoint(), QRegion(),
+                      QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    });
 }
 
 } // namespace dentivel

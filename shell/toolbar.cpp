@@ -117,6 +117,18 @@ QList<QToolButton*> toolbarButtons(const QToolBar& toolbar)
     return buttons;
 }
 
+void chainToolbarTabOrder(const QToolBar& toolbar, QWidget* before, QWidget* after)
+{
+    QWidget* previous = before;
+    for (QToolButton* button : toolbarButtons(toolbar)) {
+        if (previous)
+            QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
+    if (previous && after)
+        QWidget::setTabOrder(previous, after);
+}
+
 QToolButton* toolbarButton(const QToolBar& toolbar, const QString& key)
 {
     for (QToolButton* button : toolbarButtons(toolbar)) {

@@ -12,6 +12,7 @@
 
 class QToolBar;
 class QToolButton;
+class QWidget;
 
 namespace dentivel {
 
@@ -60,6 +61,10 @@ void fillToolbar(QToolBar& toolbar, const std::vector<ToolbarButton>& buttons,
 // the focus from Tab only; a window chains them into its tab order where its
 // design puts the toolbar.
 QList<QToolButton*> toolbarButtons(const QToolBar& toolbar);
+
+// Puts the toolbar's buttons into the window's tab order between two inputs;
+// `before` may be null when the toolbar comes first.
+void chainToolbarTabOrder(const QToolBar& toolbar, QWidget* before, QWidget* after);
 
 // The button carrying this key, or nullptr.
 QToolButton* toolbarButton(const QToolBar& toolbar, const QString& key);

@@ -1,9 +1,9 @@
 #include "form2.h"
 
+#include "appearance.h"
 #include "ui_form2.h"
 #include "window_registry.h"
 
-#include <QScreen>
 
 namespace dentivel {
 
@@ -11,12 +11,8 @@ Form2::Form2(AppServices services, const CalculatorSetup& calculator)
     : ui(std::make_unique<Ui::Form2>()), m_services(std::move(services)), m_calculator(calculator)
 {
     ui->setupUi(this);
-    // Fixed border with a close box only.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(size());
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().topLeft() + QPoint(131, 180));
+    setFixedBorder(this, TitleButtons::Close);
+    placeOnScreen(this, 131, 180);
 
     // The window itself is white, but the header and the row numbers keep the
     // system's face colour, whatever the desktop's theme makes of it.
