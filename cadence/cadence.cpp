@@ -6,9 +6,9 @@ namespace dentivel {
 
 namespace {
 
-const MessageText kIncomplete{QStringLiteral("Vous ne voulez pas en plus que je devine ? Complètez !"),
-                              QStringLiteral("Non mais !"), MessageIcon::Exclamation,
-                              MessageButtons::Ok};
+const MessageText kIncomplete{
+    QStringLiteral("Vous ne voulez pas en plus que je devine ? Complètez !"),
+    QStringLiteral("Non mais !"), MessageIcon::Exclamation, MessageButtons::Ok};
 
 const QString kTooHigh = QStringLiteral(
     " rpm ! T'es pas fous! Tu te mets dans le rouge ! Change de braquet : tombe les dents ou monte "

@@ -26,9 +26,9 @@ Form4::~Form4() = default;
 
 void Form4::runCadence()
 {
-    const CadenceOutcome outcome = computeCadence(
-        {ui->Text1->text(), ui->Combo1->currentText(), ui->Combo3->currentText()},
-        m_services.locale, m_services.messages);
+    const CadenceOutcome outcome =
+        computeCadence({ui->Text1->text(), ui->Combo1->currentText(), ui->Combo3->currentText()},
+                       m_services.locale, m_services.messages);
     if (outcome.heading)
         ui->Label5->setText(*outcome.heading);
     if (outcome.cadence)

@@ -8,7 +8,6 @@
 #include "ui_form3.h"
 #include "window_registry.h"
 
-
 namespace dentivel {
 
 namespace {

@@ -36,7 +36,8 @@ EquivalenceLabels computeEquivalence(const EquivalenceInputs& inputs, const QLoc
         const std::int16_t s2 = RoundToInt16(exact);
         labels.sprocket = NumberToText(s2, locale);
         // The rounded sprocket is used: this is the development of the real gear.
-        const double development = Multiply(Divide(ReadNumber(inputs.chainring2), s2), kMetresPerTurn);
+        const double development =
+            Multiply(Divide(ReadNumber(inputs.chainring2), s2), kMetresPerTurn);
         labels.development = FormatFixed(development, u"0.00", locale);
     });
     return labels;

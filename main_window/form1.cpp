@@ -51,9 +51,9 @@ void Form1::runEquivalence()
 
 void Form1::runClimbingSpeed()
 {
-    const ClimbingSpeedOutcome outcome = computeClimbingSpeed(
-        {ui->Combo5->currentText(), ui->Combo4->currentText()}, m_services.locale,
-        m_services.messages);
+    const ClimbingSpeedOutcome outcome =
+        computeClimbingSpeed({ui->Combo5->currentText(), ui->Combo4->currentText()},
+                             m_services.locale, m_services.messages);
     if (outcome.speed)
         ui->Label4->setText(*outcome.speed);
     if (outcome.warning)

@@ -13,17 +13,19 @@ const std::vector<ToolbarButton>& mainToolbarButtons()
     static const std::vector<ToolbarButton> buttons{
         {QStringLiteral("cal2"), QStringLiteral("Equivalence"), QStringLiteral("Calculer"),
          QStringLiteral("cal2")},
-        {QStringLiteral("velo"), QStringLiteral("V. en montagne"), QString(), QStringLiteral("vélo")},
+        {QStringLiteral("velo"), QStringLiteral("V. en montagne"), QString(),
+         QStringLiteral("vélo")},
         separator,
-        {QStringLiteral("Imprimer"), QStringLiteral("Impr. table"), QStringLiteral("Imprimer la table"),
-         QStringLiteral("Print")},
+        {QStringLiteral("Imprimer"), QStringLiteral("Impr. table"),
+         QStringLiteral("Imprimer la table"), QStringLiteral("Print")},
         {QStringLiteral("Rechercher"), QStringLiteral("Table"), QStringLiteral("Voir la table"),
          QStringLiteral("Find")},
         separator,
         {QStringLiteral("Supprimer"), QStringLiteral("Quitter"), QStringLiteral("Quitter"),
          QStringLiteral("Delete")},
         separator,
-        {QStringLiteral("Aide"), QStringLiteral("Aide"), QStringLiteral("Aide"), QStringLiteral("Help")},
+        {QStringLiteral("Aide"), QStringLiteral("Aide"), QStringLiteral("Aide"),
+         QStringLiteral("Help")},
         separator,
         {QStringLiteral("Aide Qu'est ce que c'est"), QStringLiteral("A propos de "),
          QStringLiteral("A propos de..."), QStringLiteral("Help What's This")},
@@ -74,13 +76,14 @@ MainToolbarAction mainToolbarAction(const QString& key)
 
 void showMainHelp(MessageService& messages)
 {
-    messages.show({QStringLiteral(
-                       "Saisissez les Plateau et le pignon et cliquez sur Calculer pour obtenir le "
-                       "plateau d'équivalence. Cliquez sur Voir la table des développements pour "
-                       "pour obtenir des infos supplémentaires rapidement.Vous pouvez aussi "
-                       "Imprimer la table, la visualisez, et calculer grâce aux boutons de la barre "
-                       "d'outils"),
-                   QStringLiteral("Aide"), MessageIcon::Information, MessageButtons::Ok});
+    messages.show(
+        {QStringLiteral(
+             "Saisissez les Plateau et le pignon et cliquez sur Calculer pour obtenir le "
+             "plateau d'équivalence. Cliquez sur Voir la table des développements pour "
+             "pour obtenir des infos supplémentaires rapidement.Vous pouvez aussi "
+             "Imprimer la table, la visualisez, et calculer grâce aux boutons de la barre "
+             "d'outils"),
+         QStringLiteral("Aide"), MessageIcon::Information, MessageButtons::Ok});
 }
 
 } // namespace dentivel

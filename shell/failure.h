@@ -26,8 +26,7 @@ private:
 // Runs a handler body and reports how it ended: FailureCode::None when it ran
 // to completion, otherwise the code of the failure that cut it short. Every
 // handler funnels through this, so no failure ever escapes to the event loop.
-template <typename Body>
-FailureCode runTrapped(Body&& body)
+template <typename Body> FailureCode runTrapped(Body&& body)
 {
     try {
         body();

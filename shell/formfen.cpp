@@ -17,8 +17,7 @@ Formfen::Formfen(AppServices services)
         m_services.windows.close(WindowName::Formfen);
         m_services.windows.show(WindowName::Form1);
     });
-    connect(ui->Command2, &QPushButton::clicked, this,
-            [this] { m_services.windows.endProgram(); });
+    connect(ui->Command2, &QPushButton::clicked, this, [this] { m_services.windows.endProgram(); });
 }
 
 Formfen::~Formfen() = default;

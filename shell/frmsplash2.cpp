@@ -23,8 +23,7 @@ frmSplash2::frmSplash2(AppServices services)
         m_services.windows.close(WindowName::frmSplash2);
         m_services.windows.show(WindowName::Formfen);
     });
-    connect(ui->Command2, &QPushButton::clicked, this,
-            [this] { m_services.windows.endProgram(); });
+    connect(ui->Command2, &QPushButton::clicked, this, [this] { m_services.windows.endProgram(); });
 }
 
 frmSplash2::~frmSplash2() = default;

@@ -44,8 +44,7 @@ public:
     {
     }
 
-    template <typename Body>
-    FailureCode run(Body&& body)
+    template <typename Body> FailureCode run(Body&& body)
     {
         const FailureCode code = runTrapped(std::forward<Body>(body));
         if (code == FailureCode::Overflow)

@@ -36,7 +36,10 @@ struct DecimalDigits {
     long exponent = 0;
 };
 
-bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // Exponents are clamped far beyond the double range so that an absurd run of
 // exponent digits cannot overflow the accumulator.
@@ -102,8 +105,8 @@ struct SignificantDigits {
 SignificantDigits significantDigits(double magnitude)
 {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
     const std::string text(buffer, result.ptr);
     const auto e = text.find('e');
     SignificantDigits out;
@@ -112,7 +115,10 @@ SignificantDigits significantDigits(double magnitude)
     return out;
 }
 
-QString sign(bool negative) { return negative ? QStringLiteral("-") : QString(); }
+QString sign(bool negative)
+{
+    return negative ? QStringLiteral("-") : QString();
+}
 
 } // namespace
 
@@ -285,7 +291,8 @@ QString FormatFixed(double value, QStringView pattern, const QLocale& locale)
     const auto firstDigit = integerPart.find_first_not_of('0');
     integerPart = firstDigit == std::string::npos ? "0" : integerPart.substr(firstDigit);
 
-    const bool shownAsZero = integerPart == "0" && fractionPart.find_first_not_of('0') == std::string::npos;
+    const bool shownAsZero =
+        integerPart == "0" && fractionPart.find_first_not_of('0') == std::string::npos;
     QString text = sign(value < 0 && !shownAsZero) + QString::fromLatin1(integerPart);
     if (decimals > 0)
         text += locale.decimalPoint() + QString::fromLatin1(fractionPart);
@@ -329,8 +336,7 @@ QString NumberToText(double value, const QLocale& locale)
 
 namespace {
 
-template <typename Int>
-Int roundToWhole(double value)
+template <typename Int> Int roundToWhole(double value)
 {
     if (!std::isfinite(value))
         throw Failure(FailureCode::Overflow);
@@ -348,8 +354,14 @@ Int roundToWhole(double value)
 
 } // namespace
 
-std::int16_t RoundToInt16(double value) { return roundToWhole<std::int16_t>(value); }
-std::int32_t RoundToInt32(double value) { return roundToWhole<std::int32_t>(value); }
+std::int16_t RoundToInt16(double value)
+{
+    return roundToWhole<std::int16_t>(value);
+}
+std::int32_t RoundToInt32(double value)
+{
+    return roundToWhole<std::int32_t>(value);
+}
 
 double Divide(double dividend, double divisor)
 {

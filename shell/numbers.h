@@ -42,7 +42,10 @@ double Divide(double dividend, double divisor);
 double Multiply(double left, double right);
 
 // Only a completely empty text counts as missing input; blanks do not.
-inline bool IsEmptyInput(QStringView text) { return text.isEmpty(); }
+inline bool IsEmptyInput(QStringView text)
+{
+    return text.isEmpty();
+}
 
 // An intermediate result that is either a number or a displayed text.
 class MixedValue {

@@ -4,7 +4,6 @@
 #include "ui_form2.h"
 #include "window_registry.h"
 
-
 namespace dentivel {
 
 Form2::Form2(AppServices services, const CalculatorSetup& calculator)

@@ -32,7 +32,8 @@ private Q_SLOTS:
         const QString directory = qEnvironmentVariable("DENTIVEL_SCREENSHOT_DIR");
         if (!directory.isEmpty()) {
             QDir().mkpath(directory);
-            QVERIFY(shown->grab().save(directory + QLatin1Char('/') + window + QStringLiteral(".png")));
+            QVERIFY(
+                shown->grab().save(directory + QLatin1Char('/') + window + QStringLiteral(".png")));
         }
     }
 };

@@ -19,8 +19,7 @@ struct CadenceWindow {
         window = program.windows.show(WindowName::Form4);
     }
 
-    template <typename W>
-    W* find(const char* name) const
+    template <typename W> W* find(const char* name) const
     {
         return window->findChild<W*>(QLatin1String(name));
     }
@@ -58,7 +57,8 @@ private Q_SLOTS:
         QCOMPARE(form.find<QLabel>("Label5")->text(), QString());
         QCOMPARE(form.find<QLabel>("Label6")->text(), QString());
         QCOMPARE(form.find<QLabel>("Label1")->font().pointSizeF(), 9.75);
-        QCOMPARE(form.find<QLabel>("Label6")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(form.find<QLabel>("Label6")->palette().color(QPalette::WindowText),
+                 QColor(0, 0, 255));
         for (const char* decoration : {"Command5", "Command4_0", "Command4_1"})
             QVERIFY(!form.find<QPushButton>(decoration)->isEnabled());
     }
@@ -82,21 +82,25 @@ private Q_SLOTS:
             " rpm ! T'es pas fous! Tu te mets dans le rouge ! Change de braquet : tombe les "
             "dents ou monte sur la plaque. Au dessus de 130, tu ressembles à une mobylette (mets "
             "plus gros)");
-        const QString lowPrompt = QStringLiteral(" rpm : Vous êtes dans un mur ? Changer de braquet "
-                                                 "pour approcher 50/60 rpm si possible ou marchez un peu !");
+        const QString lowPrompt =
+            QStringLiteral(" rpm : Vous êtes dans un mur ? Changer de braquet "
+                           "pour approcher 50/60 rpm si possible ou marchez un peu !");
         auto row = [](const char* name, const QLocale& locale, const char* speed,
                       const char* chainring, const char* sprocket, const QString& cadence,
                       const QString& title = {}, const QString& prompt = {}) {
-            QTest::newRow(name) << locale << QString::fromUtf8(speed) << QString::fromUtf8(chainring)
-                                << QString::fromUtf8(sprocket) << cadence << title << prompt;
+            QTest::newRow(name) << locale << QString::fromUtf8(speed)
+                                << QString::fromUtf8(chainring) << QString::fromUtf8(sprocket)
+                                << cadence << title << prompt;
         };
         row("30 on 52x17", kEnglish, "30", "52", "17", "78 rpm");
         row("fr 30 on 52x17", kFrench, "30", "52", "17", "78 rpm");
-        row("50 on 39x21 too high", kEnglish, "50", "39", "21", "214 rpm", high, "214" + highPrompt);
+        row("50 on 39x21 too high", kEnglish, "50", "39", "21", "214 rpm", high,
+            "214" + highPrompt);
         row("5 on 53x13 too low", kEnglish, "5", "53", "13", "10 rpm", low, "10" + lowPrompt);
         row("12 on 53x13 not crawling", kEnglish, "12", "53", "13", "23 rpm");
         row("shows 120, no warning", kEnglish, "15.1704", "50", "50", "120 rpm");
-        row("shows 121, warning", kEnglish, "15.1956", "50", "50", "121 rpm", high, "121" + highPrompt);
+        row("shows 121, warning", kEnglish, "15.1956", "50", "50", "121 rpm", high,
+            "121" + highPrompt);
         row("shows 40, no warning", kEnglish, "4.9896", "50", "50", "40 rpm");
         row("shows 39, warning", kEnglish, "4.9644", "50", "50", "39 rpm", low, "39" + lowPrompt);
         row("fr shows 39, warning", kFrench, "4.9644", "50", "50", "39 rpm", low, "39" + lowPrompt);
@@ -105,12 +109,15 @@ private Q_SLOTS:
         row("speed empty", kEnglish, "", "52", "17", kept, incomplete, incompletePrompt);
         row("speed zero", kEnglish, "0", "52", "17", kept, incomplete, incompletePrompt);
         row("speed in letters", kEnglish, "vite", "52", "17", kept, incomplete, incompletePrompt);
-        row("speed with comma reads 0", kFrench, "0,5", "52", "17", kept, incomplete, incompletePrompt);
+        row("speed with comma reads 0", kFrench, "0,5", "52", "17", kept, incomplete,
+            incompletePrompt);
         row("both lists empty", kEnglish, "20", "", "", kept, incomplete, incompletePrompt);
         row("sprocket empty", kEnglish, "20", "50", "", kept);
         row("chainring empty", kEnglish, "20", "", "17", kept);
-        row("speed beyond range", kEnglish, "1e400", "52", "17", kept, incomplete, incompletePrompt);
-        row("metres beyond range", kEnglish, "1e306", "52", "17", kept, incomplete, incompletePrompt);
+        row("speed beyond range", kEnglish, "1e400", "52", "17", kept, incomplete,
+            incompletePrompt);
+        row("metres beyond range", kEnglish, "1e306", "52", "17", kept, incomplete,
+            incompletePrompt);
     }
 
     void calculation()
@@ -157,7 +164,8 @@ private Q_SLOTS:
         QVERIFY(example->isVisible());
         QCOMPARE(form.program.endCount, 0);
 
-        QTest::mouseClick(example->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+        QTest::mouseClick(example->findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
         test::settle();
         QVERIFY(form.program.windows.loadedWindows().isEmpty());
         QCOMPARE(form.program.endCount, 1);
@@ -170,22 +178,28 @@ private Q_SLOTS:
         QCOMPARE(example->windowTitle(), QStringLiteral("Exemple"));
         QVERIFY(example->windowFlags() & Qt::WindowMaximizeButtonHint);
         auto text = [&](const QString& name) { return example->findChild<QLabel*>(name)->text(); };
-        QCOMPARE(text(QStringLiteral("Label1")),
-                 QStringLiteral("Pour vous éclairer, sachez que pour respecter seulement 75 /min :"));
+        QCOMPARE(
+            text(QStringLiteral("Label1")),
+            QStringLiteral("Pour vous éclairer, sachez que pour respecter seulement 75 /min :"));
         QCOMPARE(text(QStringLiteral("Label2")), QStringLiteral("Sivous grimpez à : "));
-        QCOMPARE(text(QStringLiteral("Label3")), QStringLiteral("Votre braquet ne devra pas dépasser : "));
+        QCOMPARE(text(QStringLiteral("Label3")),
+                 QStringLiteral("Votre braquet ne devra pas dépasser : "));
         // Rows from top to bottom: the speed label's index, its text, the gear.
         const struct {
             int speedIndex;
             const char* speed;
             const char* gear;
-        } rows[] = {{0, "14 km/h", "32 X 21     ou équivalent"}, {6, "13 km/h", "32 X 22     \""},
-                    {5, "12 km/h", "32 X 24     \""},           {4, "11 km/h", "30 X 24     \""},
-                    {3, "10 km/h", "30 X 27     \""},           {2, "9 km/h", "30 X 30     \""},
+        } rows[] = {{0, "14 km/h", "32 X 21     ou équivalent"},
+                    {6, "13 km/h", "32 X 22     \""},
+                    {5, "12 km/h", "32 X 24     \""},
+                    {4, "11 km/h", "30 X 24     \""},
+                    {3, "10 km/h", "30 X 27     \""},
+                    {2, "9 km/h", "30 X 30     \""},
                     {1, "8 km/h", "30 X 32     \""}};
         int previousTop = 0;
         for (int gearIndex = 0; gearIndex < 7; ++gearIndex) {
-            auto* speed = example->findChild<QLabel*>(QStringLiteral("Label4_%1").arg(rows[gearIndex].speedIndex));
+            auto* speed = example->findChild<QLabel*>(
+                QStringLiteral("Label4_%1").arg(rows[gearIndex].speedIndex));
             auto* gear = example->findChild<QLabel*>(QStringLiteral("Label5_%1").arg(gearIndex));
             QCOMPARE(speed->text(), QString::fromUtf8(rows[gearIndex].speed));
             QCOMPARE(gear->text(), QString::fromUtf8(rows[gearIndex].gear));

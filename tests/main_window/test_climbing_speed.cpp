@@ -41,20 +41,25 @@ struct ClimbingFrame {
     explicit ClimbingFrame(const QLocale& locale = kEnglish)
         : program(locale), services{program.windows, messages, locale}
     {
-        program.windows.registerWindow(WindowName::Form1,
-                                       [this] { return std::make_unique<Form1>(services, program.printer); });
+        program.windows.registerWindow(WindowName::Form1, [this] {
+            return std::make_unique<Form1>(services, program.printer);
+        });
         window = program.show<Form1>(WindowName::Form1);
         messages.label = speed();
     }
 
-    QComboBox* combo(const char* name) const { return window->findChild<QComboBox*>(QLatin1String(name)); }
+    QComboBox* combo(const char* name) const
+    {
+        return window->findChild<QComboBox*>(QLatin1String(name));
+    }
     QLabel* speed() const { return window->findChild<QLabel*>(QStringLiteral("Label4")); }
 
     void calculate(const QString& elevation, const QString& gradient)
     {
         combo("Combo5")->setEditText(elevation);
         combo("Combo4")->setEditText(gradient);
-        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command3")),
+                          Qt::LeftButton);
     }
 
     QStringList titles() const
@@ -93,8 +98,9 @@ private Q_SLOTS:
         QVERIFY(rule.contains(QStringLiteral("élévation  / h sont corrects pour un cyclo lambda, "
                                              "calculez votre vitesse :") +
                               QString(21, u' ') + QStringLiteral("V = Vitesse ascensionelle")));
-        QVERIFY(rule.endsWith(QString(23, u' ') +
-                              QStringLiteral("Exemple : Une pente à 10 % = (700 * 100) / 10 = 7 km / h")));
+        QVERIFY(rule.endsWith(
+            QString(23, u' ') +
+            QStringLiteral("Exemple : Une pente à 10 % = (700 * 100) / 10 = 7 km / h")));
     }
 
     void calculation_data()
@@ -119,7 +125,8 @@ private Q_SLOTS:
         row("500 at 15", kEnglish, "500", "15", false, "3.3 Km/h", {"3.3 Km/h"});
         row("fr 650 at 8", kFrench, "650", "8", false, "8,1 Km/h", {});
         row("fr 600 at 15 shows 4,0, no warning", kFrench, "600", "15", false, "4,0 Km/h", {});
-        row("fr 550 at 14 shows 3,9, warning", kFrench, "550", "14", false, "3,9 Km/h", {"3,9 Km/h"});
+        row("fr 550 at 14 shows 3,9, warning", kFrench, "550", "14", false, "3,9 Km/h",
+            {"3,9 Km/h"});
         row("steep 20, Oui", kEnglish, "700", "20", true, "3.5 Km/h", {"Infos", "3.5 Km/h"});
         row("steep 20, Non empties", kEnglish, "700", "20", false, "", {"Infos"});
         row("16 asks", kEnglish, "700", "16", true, "4.4 Km/h", {"Infos"});
@@ -182,7 +189,8 @@ private Q_SLOTS:
             QTest::addRow("%s backtab", input) << input << int(Qt::BacktabFocusReason) << true;
             QTest::addRow("%s mouse", input) << input << int(Qt::MouseFocusReason) << true;
             QTest::addRow("%s shortcut", input) << input << int(Qt::ShortcutFocusReason) << true;
-            QTest::addRow("%s window activated", input) << input << int(Qt::ActiveWindowFocusReason) << false;
+            QTest::addRow("%s window activated", input)
+                << input << int(Qt::ActiveWindowFocusReason) << false;
             QTest::addRow("%s popup closed", input) << input << int(Qt::PopupFocusReason) << false;
         }
     }

@@ -26,7 +26,10 @@ struct EquivalenceFrame {
     {
         return window->findChild<QComboBox*>(QLatin1String(name));
     }
-    QLabel* label(const char* name) const { return window->findChild<QLabel*>(QLatin1String(name)); }
+    QLabel* label(const char* name) const
+    {
+        return window->findChild<QLabel*>(QLatin1String(name));
+    }
 
     void calculate(const QString& p1, const QString& s1, const QString& p2)
     {
@@ -75,12 +78,11 @@ private Q_SLOTS:
     void opensWithDesignedInputs()
     {
         EquivalenceFrame frame;
-        QCOMPARE(entries(frame.combo("Combo1")),
-                 numbers({28, 30, 32, 34, 36, 38, 39, 40, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51,
-                          52, 53}));
+        QCOMPARE(entries(frame.combo("Combo1")), numbers({28, 30, 32, 34, 36, 38, 39, 40, 42, 43,
+                                                          44, 45, 46, 47, 48, 49, 50, 51, 52, 53}));
         QCOMPARE(entries(frame.combo("Combo2")),
-                 numbers({28, 30, 32, 34, 36, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50,
-                          51, 52, 53}));
+                 numbers({28, 30, 32, 34, 36, 38, 39, 40, 41, 42, 43,
+                          44, 45, 46, 47, 48, 49, 50, 51, 52, 53}));
         QCOMPARE(entries(frame.combo("Combo3")),
                  numbers({13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29}));
         for (const char* name : {"Combo1", "Combo2", "Combo3"}) {
@@ -118,13 +120,14 @@ private Q_SLOTS:
         for (int i = 0; i < 9; ++i) {
             order << w->objectName();
             w = w->nextInFocusChain();
-            while (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || w->objectName().isEmpty() ||
-                   w->objectName().startsWith(QStringLiteral("qt_")))
+            while (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() ||
+                   w->objectName().isEmpty() || w->objectName().startsWith(QStringLiteral("qt_")))
                 w = w->nextInFocusChain();
         }
         // The equivalence's lists, then the climbing speed's, then the buttons.
         QCOMPARE(order.join(u' '),
-                 QStringLiteral("Combo3 Combo2 Combo1 Combo4 Combo5 Command2 Command3 Command1 Command8"));
+                 QStringLiteral(
+                     "Combo3 Combo2 Combo1 Combo4 Combo5 Command2 Command3 Command1 Command8"));
     }
 
     void workedExamples_data()
@@ -184,10 +187,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("p1");
         QTest::addColumn<QString>("s1");
         QTest::addColumn<QString>("p2");
-        QTest::newRow("all empty") << "" << "" << "";
-        QTest::newRow("first chainring empty") << "" << "17" << "39";
-        QTest::newRow("first sprocket empty") << "53" << "" << "39";
-        QTest::newRow("second chainring empty") << "53" << "17" << "";
+        QTest::newRow("all empty") << ""
+                                   << ""
+                                   << "";
+        QTest::newRow("first chainring empty") << ""
+                                               << "17"
+                                               << "39";
+        QTest::newRow("first sprocket empty") << "53"
+                                              << ""
+                                              << "39";
+        QTest::newRow("second chainring empty") << "53"
+                                                << "17"
+                                                << "";
     }
 
     void missingInput()
@@ -219,13 +230,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("development");
         const QString earlierS2 = QStringLiteral("earlier S2");
         const QString earlierD = QStringLiteral("earlier d");
-        QTest::newRow("first chainring of letters") << "abc" << "17" << "39" << earlierS2 << earlierD;
-        QTest::newRow("everything blank") << " " << " " << " " << earlierS2 << earlierD;
-        QTest::newRow("sprocket beyond 16 bits") << "1" << "1000" << "1000" << earlierS2 << earlierD;
-        QTest::newRow("second chainring zero") << "53" << "17" << "0" << "0" << earlierD;
-        QTest::newRow("sprocket rounds to zero") << "53" << "1" << "26" << "0" << earlierD;
-        QTest::newRow("product beyond double range") << "1" << "1e200" << "1e200" << earlierS2 << earlierD;
-        QTest::newRow("input beyond double range") << "1e400" << "17" << "39" << earlierS2 << earlierD;
+        QTest::newRow("first chainring of letters") << "abc"
+                                                    << "17"
+                                                    << "39" << earlierS2 << earlierD;
+        QTest::newRow("everything blank") << " "
+                                          << " "
+                                          << " " << earlierS2 << earlierD;
+        QTest::newRow("sprocket beyond 16 bits") << "1"
+                                                 << "1000"
+                                                 << "1000" << earlierS2 << earlierD;
+        QTest::newRow("second chainring zero") << "53"
+                                               << "17"
+                                               << "0"
+                                               << "0" << earlierD;
+        QTest::newRow("sprocket rounds to zero") << "53"
+                                                 << "1"
+                                                 << "26"
+                                                 << "0" << earlierD;
+        QTest::newRow("product beyond double range") << "1"
+                                                     << "1e200"
+                                                     << "1e200" << earlierS2 << earlierD;
+        QTest::newRow("input beyond double range") << "1e400"
+                                                   << "17"
+                                                   << "39" << earlierS2 << earlierD;
     }
 
     void failuresAreContained()
@@ -257,9 +284,12 @@ private Q_SLOTS:
     void pickedEntriesAreRead()
     {
         EquivalenceFrame frame;
-        frame.combo("Combo1")->setCurrentIndex(frame.combo("Combo1")->findText(QStringLiteral("53")));
-        frame.combo("Combo3")->setCurrentIndex(frame.combo("Combo3")->findText(QStringLiteral("17")));
-        frame.combo("Combo2")->setCurrentIndex(frame.combo("Combo2")->findText(QStringLiteral("39")));
+        frame.combo("Combo1")->setCurrentIndex(
+            frame.combo("Combo1")->findText(QStringLiteral("53")));
+        frame.combo("Combo3")->setCurrentIndex(
+            frame.combo("Combo3")->findText(QStringLiteral("17")));
+        frame.combo("Combo2")->setCurrentIndex(
+            frame.combo("Combo2")->findText(QStringLiteral("39")));
         QTest::mouseClick(frame.window->findChild<QPushButton*>(QStringLiteral("Command1")),
                           Qt::LeftButton);
         QCOMPARE(frame.label("Label7")->text(), QStringLiteral("13"));
@@ -274,7 +304,8 @@ private Q_SLOTS:
         test::settle();
         auto* reopened = frame.program.show<Form1>(WindowName::Form1);
         QCOMPARE(reopened->findChild<QLabel*>(QStringLiteral("Label7"))->text(), QString());
-        QCOMPARE(reopened->findChild<QComboBox*>(QStringLiteral("Combo1"))->currentText(), QString());
+        QCOMPARE(reopened->findChild<QComboBox*>(QStringLiteral("Combo1"))->currentText(),
+                 QString());
     }
 };
 

@@ -83,14 +83,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("tip");
-        QTest::newRow("cal2") << "cal2" << "Equivalence" << "Calculer";
-        QTest::newRow("velo") << "velo" << "V. en montagne" << "";
-        QTest::newRow("Imprimer") << "Imprimer" << "Impr. table" << "Imprimer la table";
-        QTest::newRow("Rechercher") << "Rechercher" << "Table" << "Voir la table";
-        QTest::newRow("Supprimer") << "Supprimer" << "Quitter" << "Quitter";
-        QTest::newRow("Aide") << "Aide" << "Aide" << "Aide";
-        QTest::newRow("about") << "Aide Qu'est ce que c'est" << "A propos de " << "A propos de...";
-        QTest::newRow("Dessin") << "Dessin" << "En prime..."
+        QTest::newRow("cal2") << "cal2"
+                              << "Equivalence"
+                              << "Calculer";
+        QTest::newRow("velo") << "velo"
+                              << "V. en montagne"
+                              << "";
+        QTest::newRow("Imprimer") << "Imprimer"
+                                  << "Impr. table"
+                                  << "Imprimer la table";
+        QTest::newRow("Rechercher") << "Rechercher"
+                                    << "Table"
+                                    << "Voir la table";
+        QTest::newRow("Supprimer") << "Supprimer"
+                                   << "Quitter"
+                                   << "Quitter";
+        QTest::newRow("Aide") << "Aide"
+                              << "Aide"
+                              << "Aide";
+        QTest::newRow("about") << "Aide Qu'est ce que c'est"
+                               << "A propos de "
+                               << "A propos de...";
+        QTest::newRow("Dessin") << "Dessin"
+                                << "En prime..."
                                 << "En Prime (ça sert a rien mais ça fait rien)";
     }
 
@@ -150,7 +165,8 @@ private Q_SLOTS:
         const QStringList mainOnly{QStringLiteral("Form1")};
         QTest::newRow("velo asks at 16") << "velo" << mainOnly << QStringList{"Infos"};
         QTest::newRow("Dessin") << "Dessin" << QStringList{"Form1", "Form3"} << QStringList{};
-        QTest::newRow("Rechercher") << "Rechercher" << QStringList{"Form1", "Form2"} << QStringList{};
+        QTest::newRow("Rechercher")
+            << "Rechercher" << QStringList{"Form1", "Form2"} << QStringList{};
         QTest::newRow("Imprimer") << "Imprimer" << QStringList{"Form1", "Form2"} << QStringList{};
         QTest::newRow("cal2 complains") << "cal2" << mainOnly << QStringList{"oubli"};
         QTest::newRow("about") << "Aide Qu'est ce que c'est" << QStringList{"Form1", "frmAbout"}
@@ -159,7 +175,8 @@ private Q_SLOTS:
         QTest::newRow("Supprimer") << "Supprimer" << QStringList{} << QStringList{};
         for (const char* miss : {"Velo", "velo ", "vélo", "Table", "Quitter", "A propos de ",
                                  "aide", "Aide Qu'est ce que c'est ", ""})
-            QTest::addRow("miss '%s'", miss) << QString::fromUtf8(miss) << mainOnly << QStringList{};
+            QTest::addRow("miss '%s'", miss)
+                << QString::fromUtf8(miss) << mainOnly << QStringList{};
     }
 
     void keysDispatch()
@@ -168,8 +185,10 @@ private Q_SLOTS:
         QFETCH(QStringList, windows);
         QFETCH(QStringList, titles);
         MainWindow main;
-        main.window->findChild<QComboBox*>(QStringLiteral("Combo4"))->setEditText(QStringLiteral("16"));
-        main.window->findChild<QComboBox*>(QStringLiteral("Combo5"))->setEditText(QStringLiteral("700"));
+        main.window->findChild<QComboBox*>(QStringLiteral("Combo4"))
+            ->setEditText(QStringLiteral("16"));
+        main.window->findChild<QComboBox*>(QStringLiteral("Combo5"))
+            ->setEditText(QStringLiteral("700"));
         if (QToolButton* button = main.button(key))
             QTest::mouseClick(button, Qt::LeftButton);
         else
@@ -211,13 +230,14 @@ private Q_SLOTS:
         main.button(QStringLiteral("Imprimer"))->click();
         const QString pdf = main.program.printer.pdfFile();
         const QString info = QString::fromUtf8(runPoppler(QStringLiteral("pdfinfo"), {pdf}));
-        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))),
+                 qPrintable(info));
 
         QTemporaryDir pages;
         // At 96 dots per inch the page shows the window at its size on screen.
-        runPoppler(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"),
-                                                QStringLiteral("96"), pdf,
-                                                pages.filePath(QStringLiteral("page"))});
+        runPoppler(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("96"), pdf,
+                    pages.filePath(QStringLiteral("page"))});
         const QImage page(pages.filePath(QStringLiteral("page-1.png")));
         QVERIFY(!page.isNull());
         QWidget* table = main.program.windows.instance(WindowName::Form2);
@@ -236,9 +256,8 @@ private Q_SLOTS:
         QTemporaryDir nowhere;
         // A printer whose file cannot be written cannot start a job.
         QtPrinter broken(nowhere.filePath(QStringLiteral("missing/folder/out.pdf")));
-        program.windows.registerWindow(WindowName::Form1, [&] {
-            return std::make_unique<Form1>(program.services, broken);
-        });
+        program.windows.registerWindow(
+            WindowName::Form1, [&] { return std::make_unique<Form1>(program.services, broken); });
         auto* main = program.show<Form1>(WindowName::Form1);
         main->runToolbarKey(QStringLiteral("Imprimer"));
         QVERIFY(program.messages.shown.empty());

@@ -56,27 +56,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("answer");
         const QStringList ok{QStringLiteral("OK")};
         const QStringList yesNo{QStringLiteral("Oui"), QStringLiteral("Non")};
-        QTest::newRow("information OK") << int(MessageIcon::Information) << int(MessageButtons::Ok)
-                                        << "OK" << int(QMessageBox::Information) << ok
-                                        << int(MessageAnswer::Ok);
-        QTest::newRow("exclamation OK") << int(MessageIcon::Exclamation) << int(MessageButtons::Ok)
-                                        << "OK" << int(QMessageBox::Warning) << ok
-                                        << int(MessageAnswer::Ok);
-        QTest::newRow("critical closed") << int(MessageIcon::Critical) << int(MessageButtons::Ok)
-                                         << "" << int(QMessageBox::Critical) << ok
-                                         << int(MessageAnswer::Ok);
-        QTest::newRow("question Oui") << int(MessageIcon::Information)
-                                      << int(MessageButtons::YesNo) << "Oui"
-                                      << int(QMessageBox::Information) << yesNo
-                                      << int(MessageAnswer::Yes);
-        QTest::newRow("question Non") << int(MessageIcon::Information)
-                                      << int(MessageButtons::YesNo) << "Non"
-                                      << int(QMessageBox::Information) << yesNo
-                                      << int(MessageAnswer::No);
-        QTest::newRow("question escaped") << int(MessageIcon::Information)
-                                          << int(MessageButtons::YesNo) << ""
-                                          << int(QMessageBox::Information) << yesNo
-                                          << int(MessageAnswer::No);
+        QTest::newRow("information OK")
+            << int(MessageIcon::Information) << int(MessageButtons::Ok) << "OK"
+            << int(QMessageBox::Information) << ok << int(MessageAnswer::Ok);
+        QTest::newRow("exclamation OK")
+            << int(MessageIcon::Exclamation) << int(MessageButtons::Ok) << "OK"
+            << int(QMessageBox::Warning) << ok << int(MessageAnswer::Ok);
+        QTest::newRow("critical closed")
+            << int(MessageIcon::Critical) << int(MessageButtons::Ok) << ""
+            << int(QMessageBox::Critical) << ok << int(MessageAnswer::Ok);
+        QTest::newRow("question Oui")
+            << int(MessageIcon::Information) << int(MessageButtons::YesNo) << "Oui"
+            << int(QMessageBox::Information) << yesNo << int(MessageAnswer::Yes);
+        QTest::newRow("question Non")
+            << int(MessageIcon::Information) << int(MessageButtons::YesNo) << "Non"
+            << int(QMessageBox::Information) << yesNo << int(MessageAnswer::No);
+        QTest::newRow("question escaped")
+            << int(MessageIcon::Information) << int(MessageButtons::YesNo) << ""
+            << int(QMessageBox::Information) << yesNo << int(MessageAnswer::No);
     }
 
     void boxShowsWhatItIsGiven()
@@ -90,9 +87,9 @@ private Q_SLOTS:
         QtMessageService service;
         SeenBox seen;
         answerNextBox(seen, press);
-        const MessageAnswer got = service.showMessage(QStringLiteral("Vous avez oublié ?"),
-                                                      MessageIcon(icon), MessageButtons(buttons),
-                                                      QStringLiteral("oubli ! "));
+        const MessageAnswer got =
+            service.showMessage(QStringLiteral("Vous avez oublié ?"), MessageIcon(icon),
+                                MessageButtons(buttons), QStringLiteral("oubli ! "));
         QCOMPARE(int(got), answer);
         QCOMPARE(seen.title, QStringLiteral("oubli ! "));
         QCOMPARE(seen.prompt, QStringLiteral("Vous avez oublié ?"));
@@ -116,7 +113,8 @@ private Q_SLOTS:
         QWidget* main = program.windows.show(WindowName::Form1);
         SeenBox seen;
         answerNextBox(seen, QStringLiteral("OK"));
-        QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+        QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
         QCOMPARE(seen.title, QStringLiteral("oubli"));
         QCOMPARE(seen.prompt, QStringLiteral("Vous avez oublié de saisir une ou plusieurs "
                                              "donnée(s), merci de la(les) saisir maintenant"));

@@ -14,8 +14,7 @@ const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 const QLocale kFrench(QLocale::French, QLocale::France);
 
 // Runs a conversion and reports its failure code, 0 when it succeeded.
-template <typename F>
-int failureOf(F&& f)
+template <typename F> int failureOf(F&& f)
 {
     return int(runTrapped(std::forward<F>(f)));
 }
@@ -91,8 +90,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
         QTest::addColumn<int>("failure");
-        auto row = [](const char* name, const QLocale& locale, const QString& text,
-                      double expected, int failure = 0) {
+        auto row = [](const char* name, const QLocale& locale, const QString& text, double expected,
+                      int failure = 0) {
             QTest::newRow(name) << locale << text << expected << failure;
         };
         row("en decimal", kEnglish, "8.88", 8.88);
@@ -200,8 +199,7 @@ private Q_SLOTS:
         row("product noise", 10 * 6.85, "68.5", "68,5");
         row("last plain", 999999999999999.0, "999999999999999", "999999999999999");
         row("large", 1e20, "1E+20", "1E+20");
-        row("large mantissa", 123456789012345678.0, "1.23456789012346E+17",
-            "1,23456789012346E+17");
+        row("large mantissa", 123456789012345678.0, "1.23456789012346E+17", "1,23456789012346E+17");
         row("small plain", 0.0001, "0.0001", "0,0001");
         row("small", 0.00001, "1E-05", "1E-05");
         row("small mantissa", -1.5e-7, "-1.5E-07", "-1,5E-07");
@@ -220,16 +218,17 @@ private Q_SLOTS:
     // Every text the program writes must read back under the same locale.
     void writtenTextsReadBack()
     {
-        const double values[] = {0,     1,      -1,       0.1,      2.675,  1e-10, 123456.789,
-                                 1e15,  -1e20,  3.14159,  0.00001,  1e300,  -0.5,  99.995};
+        const double values[] = {0,    1,     -1,      0.1,     2.675, 1e-10, 123456.789,
+                                 1e15, -1e20, 3.14159, 0.00001, 1e300, -0.5,  99.995};
         for (const QLocale& locale : {kEnglish, kFrench, QLocale(QLocale::German)}) {
             for (double value : values) {
                 const QString general = NumberToText(value, locale);
                 QCOMPARE(TextToNumber(general, locale),
                          ReadNumber(QString::number(value, 'g', 15)));
                 for (int decimals = 0; decimals <= 2; ++decimals) {
-                    const QString pattern = decimals == 0 ? QStringLiteral("0")
-                                                          : QStringLiteral("0.") + QString(decimals, u'0');
+                    const QString pattern = decimals == 0
+                                                ? QStringLiteral("0")
+                                                : QStringLiteral("0.") + QString(decimals, u'0');
                     const QString fixed = FormatFixed(value, pattern, locale);
                     const double halfStep = 0.5 * std::pow(10.0, -decimals);
                     const double back = TextToNumber(fixed, locale);
@@ -309,8 +308,9 @@ private Q_SLOTS:
         QFETCH(double, expected);
         QFETCH(int, failure);
         double result = 0;
-        QCOMPARE(failureOf([&] { result = division ? Divide(left, right) : Multiply(left, right); }),
-                 failure);
+        QCOMPARE(
+            failureOf([&] { result = division ? Divide(left, right) : Multiply(left, right); }),
+            failure);
         if (failure == 0)
             QCOMPARE(result, expected);
     }
@@ -367,7 +367,9 @@ private Q_SLOTS:
         QCOMPARE(MixedValue(QStringLiteral("10")).times(QStringLiteral("6.85"), kEnglish), 68.5);
         QCOMPARE(MixedValue(QStringLiteral("10")).times(QStringLiteral("6,85"), kFrench), 68.5);
         QCOMPARE(failureOf([] { MixedValue(QStringLiteral("abc")).times(2.0, kEnglish); }), 13);
-        QCOMPARE(failureOf([] { MixedValue(QStringLiteral("1E+300")).times(QStringLiteral("1E+300"), kEnglish); }),
+        QCOMPARE(failureOf([] {
+                     MixedValue(QStringLiteral("1E+300")).times(QStringLiteral("1E+300"), kEnglish);
+                 }),
                  6);
     }
 

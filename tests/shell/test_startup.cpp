@@ -47,8 +47,9 @@ private Q_SLOTS:
         QCOMPARE(splash->focusWidget(), button(splash, "Command1"));
         QCOMPARE(labelText(splash, "lblProductName"), QStringLiteral("Dentivel"));
         QCOMPARE(labelText(splash, "lblVersion"), QStringLiteral("Version 3.03"));
-        QVERIFY(labelText(splash, "Label1").startsWith(
-            QStringLiteral("Si vous avez besoin d'un pignon très supérieur à 30, vous pouvez : ")));
+        QVERIFY(labelText(splash, "Label1")
+                    .startsWith(QStringLiteral(
+                        "Si vous avez besoin d'un pignon très supérieur à 30, vous pouvez : ")));
         QCOMPARE(button(splash, "Command1")->text(), QStringLiteral("Alors, on ose ?..."));
         QCOMPARE(button(splash, "Command2")->text(), QStringLiteral("ou on se barre ?"));
         test::settle();

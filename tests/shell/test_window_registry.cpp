@@ -17,7 +17,10 @@ std::unique_ptr<QWidget> designedWindow(int* created)
     return window;
 }
 
-QString inputText(QWidget* window) { return window->findChild<QLineEdit*>(QStringLiteral("input"))->text(); }
+QString inputText(QWidget* window)
+{
+    return window->findChild<QLineEdit*>(QStringLiteral("input"))->text();
+}
 
 } // namespace
 

@@ -72,8 +72,7 @@ void checkLabel(const QLabel* label, QStringList& clipped)
                                                       -label->margin(), -label->margin());
     const Qt::Alignment alignment = label->alignment();
     if (label->wordWrap()) {
-        const QRect needed =
-            fm.boundingRect(area, int(alignment) | Qt::TextWordWrap, text);
+        const QRect needed = fm.boundingRect(area, int(alignment) | Qt::TextWordWrap, text);
         if (needed.height() > area.height() || needed.width() > area.width())
             clipped << describe(label, text, needed.size(), area.size());
         return;
@@ -100,7 +99,8 @@ void checkButton(const QAbstractButton* button, QStringList& clipped)
     QStyleOptionButton option;
     option.initFrom(button);
     option.text = button->text();
-    const QRect area = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const QRect area =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
     const QFontMetrics fm = button->fontMetrics();
     const QSize needed(fm.horizontalAdvance(button->text()), fm.height());
     if (needed.width() > area.width() || needed.height() > area.height())
@@ -136,7 +136,10 @@ QStringList clippedTexts(QWidget* window)
     return clipped;
 }
 
-ModalWatchdog::ModalWatchdog() { startTimer(500); }
+ModalWatchdog::ModalWatchdog()
+{
+    startTimer(500);
+}
 
 void ModalWatchdog::timerEvent(QTimerEvent*)
 {

@@ -42,8 +42,7 @@ class TestProgram {
 public:
     explicit TestProgram(const QLocale& locale = QLocale::c());
 
-    template <typename Window>
-    Window* show(const QString& name)
+    template <typename Window> Window* show(const QString& name)
     {
         return qobject_cast<Window*>(windows.show(name));
     }
