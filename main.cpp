@@ -17,6 +17,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dentivel"));
     QApplication::setApplicationVersion(QStringLiteral("3.03"));
+    // Lets the desktop match the windows with the installed menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.dentivel.Dentivel"));
     // The registry ends the program itself, once no window is left open.
     QApplication::setQuitOnLastWindowClosed(false);
     dentivel::installFontSubstitutes();

@@ -13,7 +13,10 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ pkg-config libgl-dev
           qt6-base-dev qt6-svg-dev qt6-qpa-plugins fonts-liberation2
-          poppler-utils)
+          poppler-utils
+          desktop-file-utils appstream dpkg-dev file xvfb xdotool
+          cups printer-driver-cups-pdf
+          clang libclang-rt-14-dev)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -43,5 +46,17 @@ cmake --build build -j "$jobs"
 # Headless, and free of the desktop's theme so that every run sees the same widgets.
 unset QT_QPA_PLATFORMTHEME
 export QT_QPA_PLATFORM=offscreen
-cd build
-ctest --output-on-failure -j "$jobs"
+(cd build && ctest --output-on-failure -j "$jobs")
+
+# The same suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# built with clang, which also brings libFuzzer: the number rules' fuzz
+# targets run a few seconds each from their corpus in fuzz/.
+CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDENTIVEL_SANITIZE=ON
+cmake --build build-asan -j "$jobs"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer-suppressions.txt:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cd build-asan
+# The installed-package and print-server tests exercise the system, not the
+# program's memory: they ran above and are not repeated here.
+ctest --output-on-failure -j "$jobs" -E '^(deb_package|desktop_files|test_cups_print)$'

@@ -112,6 +112,10 @@ SignificantDigits significantDigits(double magnitude)
     SignificantDigits out;
     out.digits = text.substr(0, 1) + text.substr(2, e - 2);
     out.exponent = std::stoi(text.substr(e + 1));
+    // The largest doubles round up past the double range at 15 digits; such a
+    // text could never be read back, so the result counts as overflowing.
+    if (out.exponent > 308 || (out.exponent == 308 && out.digits > "179769313486231"))
+        throw Failure(FailureCode::Overflow);
     return out;
 }
 

@@ -26,6 +26,12 @@ private Q_SLOTS:
         test::TestProgram program;
         QWidget* shown = program.windows.show(window);
         QVERIFY(QTest::qWaitForWindowExposed(shown));
+        // The same executable runs once per desktop scale; make sure the
+        // scale asked for is the one drawn.
+        const double scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                                 ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                                 : 1.0;
+        QCOMPARE(shown->devicePixelRatioF(), scale);
         const QStringList clipped = test::clippedTexts(shown);
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("\n"))));
 

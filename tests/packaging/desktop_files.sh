@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch directory and checks that the menu entry,
+# icons and software-centre description land where desktops look, and that
+# Debian's own validators accept them.
+# usage: desktop_files.sh BUILD_DIR
+set -euo pipefail
+build=$1
+for tool in desktop-file-validate appstreamcli; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIPPED: $tool is not installed"
+        exit 77
+    fi
+done
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+
+DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
+share=$root/usr/share
+id=fr.dentivel.Dentivel
+expected=(
+    "$root/usr/bin/dentivel"
+    "$share/applications/$id.desktop"
+    "$share/metainfo/$id.metainfo.xml"
+    "$share/icons/hicolor/scalable/apps/$id.svg"
+)
+for size in 16 24 32 48 64 128 256; do
+    expected+=("$share/icons/hicolor/${size}x${size}/apps/$id.png")
+done
+for file in "${expected[@]}"; do
+    [[ -s "$file" ]] || { echo "FAIL: not installed: ${file#"$root"}"; exit 1; }
+done
+for size in 16 48 256; do
+    actual=$(file -b "$share/icons/hicolor/${size}x${size}/apps/$id.png" 2>/dev/null || true)
+    if [[ -n "$actual" && "$actual" != *"$size x $size"* ]]; then
+        echo "FAIL: the ${size} pixel icon is $actual"
+        exit 1
+    fi
+done
+
+desktop-file-validate "$share/applications/$id.desktop"
+grep -qx 'Categories=Utility;Calculator;' "$share/applications/$id.desktop"
+grep -qx 'Exec=dentivel' "$share/applications/$id.desktop"
+# Warnings fail too; only pedantic remarks are let through.
+appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
+echo "desktop entry, metainfo and $(( ${#expected[@]} - 1 )) data files installed and valid"
