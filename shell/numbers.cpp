@@ -11,17 +11,7 @@ namespace dentivel {
 
 const char* Failure::what() const noexcept
 {
-    switch (m_code) {
-    case FailureCode::Overflow:
-        return "Overflow";
-    case FailureCode::DivisionByZero:
-        return "Division by zero";
-    case FailureCode::TypeMismatch:
-        return "Type mismatch";
-    case FailureCode::None:
-        break;
-    }
-    return "No failure";
+    return "calculation failure";
 }
 
 namespace {
@@ -64,22 +54,14 @@ double toDouble(const DecimalDigits& digits)
     if (result.ec == std::errc::result_out_of_range) {
         // Decimal position of the first significant digit decides which way
         // the value left the range.
-        long magnitude = 0;
-        const auto firstInteger = digits.integerDigits.find_first_not_of('0');
-        if (firstInteger != std::string::npos) {
-            magnitude = static_cast<long>(digits.integerDigits.size() - firstInteger) - 1;
-        } else {
-            const auto firstFraction = digits.fractionDigits.find_first_not_of('0');
-            if (firstFraction == std::string::npos)
-                return 0.0;
-            magnitude = -static_cast<long>(firstFraction) - 1;
-        }
+        // (Zeros never leave it, so a significant digit is always there.)
+        const std::string all = digits.integerDigits + digits.fractionDigits;
+        const long magnitude = static_cast<long>(digits.integerDigits.size()) -
+                               static_cast<long>(all.find_first_not_of('0')) - 1;
         if (magnitude + digits.exponent > 0)
             throw Failure(FailureCode::Overflow);
         return 0.0;
     }
-    if (!std::isfinite(value))
-        throw Failure(FailureCode::Overflow);
     if (value == 0.0)
         return 0.0; // no negative zero: "-0" reads and shows as 0
     return digits.negative ? -value : value;
@@ -287,9 +269,7 @@ QString FormatFixed(double value, QStringView pattern, const QLocale& locale)
         fractionPart = std::string(-integerCount, '0') + digits;
     } else {
         integerPart = digits.substr(0, integerCount);
-        fractionPart = digits.size() > std::size_t(integerCount) ? digits.substr(integerCount) : "";
-        if (integerPart.size() < std::size_t(integerCount))
-            integerPart += std::string(integerCount - integerPart.size(), '0');
+        fractionPart = digits.substr(integerCount);
     }
     fractionPart.resize(decimals, '0');
     const auto firstDigit = integerPart.find_first_not_of('0');

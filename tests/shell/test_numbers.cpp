@@ -117,6 +117,11 @@ private Q_SLOTS:
         row("fr plain space grouping", kFrench, "1 234,5", 1234.5);
         row("fr displayed speed", kFrench, "3,9", 3.9);
         row("fr exponent", kFrench, "1,5E-07", 1.5e-7);
+        row("fr leading comma", kFrench, ",5", 0.5);
+        row("en grouping at the end", kEnglish, "1,", 0, 13);
+        row("en grouping doubled", kEnglish, "1,,000", 0, 13);
+        row("en exponent sign without digits", kEnglish, "1E+", 0, 13);
+        row("sv minus sign", QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("\u22123,5"), -3.5);
     }
 
     void textToNumber()
@@ -178,6 +183,7 @@ private Q_SLOTS:
         const double infinity = std::numeric_limits<double>::infinity();
         QCOMPARE(failureOf([&] { FormatFixed(infinity, u"0", kEnglish); }), 6);
         QCOMPARE(failureOf([&] { FormatFixed(std::nan(""), u"0.0", kEnglish); }), 6);
+        QCOMPARE(failureOf([&] { NumberToText(-infinity, kEnglish); }), 6);
     }
 
     void numberToText_data()
@@ -294,6 +300,7 @@ private Q_SLOTS:
         QTest::newRow("zero by zero") << true << 0.0 << 0.0 << 0.0 << 6;
         QTest::newRow("number by zero") << true << 1.0 << 0.0 << 0.0 << 11;
         QTest::newRow("negative by zero") << true << -4.0 << 0.0 << 0.0 << 11;
+        QTest::newRow("not a number by zero") << true << std::nan("") << 0.0 << 0.0 << 6;
         QTest::newRow("quotient too large") << true << 1e308 << 1e-10 << 0.0 << 6;
         QTest::newRow("ordinary quotient") << true << 663.0 << 53.0 << 663.0 / 53.0 << 0;
         QTest::newRow("product too large") << false << 1e308 << 10.0 << 0.0 << 6;
@@ -340,6 +347,14 @@ private Q_SLOTS:
         const MixedValue value(shown);
         QCOMPARE(value.isLessThan(constant, locale), below);
         QCOMPARE(value.isGreaterThan(constant, locale), above);
+    }
+
+    void mixedNumbersCompareAsNumbers()
+    {
+        QVERIFY(MixedValue(9.99).isLessThan(10, kFrench));
+        QVERIFY(!MixedValue(10.0).isLessThan(10, kFrench));
+        QVERIFY(MixedValue(120.5).isGreaterThan(120, kFrench));
+        QCOMPARE(MixedValue(2.5).times(4.0, kFrench), 10.0);
     }
 
     void mixedTextEquality_data()
