@@ -31,11 +31,12 @@ export QT_QPA_PLATFORM=offscreen
 # Branches the compiler adds for exceptions are not decisions of the code.
 filters=(--filter "$root/shell/" --filter "$root/main_window/" --filter "$root/development/"
          --filter "$root/cadence/" --filter "$root/table/" --exclude '.*/ui_.*' --exclude '.*moc_.*')
-gcovr --root "$root" --object-directory "$build" "${filters[@]}" \
+# Only this build's data: other build trees under the root may hold stale notes.
+gcovr "$build" --root "$root" --object-directory "$build" "${filters[@]}" \
     --exclude-throw-branches --exclude-unreachable-branches \
     --html-details "$build/coverage.html" --print-summary --sort-percentage \
     --txt "$build/coverage.txt"
 cat "$build/coverage.txt"
 echo "Branches:"
-gcovr --root "$root" --object-directory "$build" "${filters[@]}" \
+gcovr "$build" --root "$root" --object-directory "$build" "${filters[@]}" \
     --exclude-throw-branches --exclude-unreachable-branches --branches
