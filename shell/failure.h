@@ -17,7 +17,6 @@ class Failure : public std::exception {
 public:
     explicit Failure(FailureCode code) : m_code(code) {}
     FailureCode code() const noexcept { return m_code; }
-    const char* what() const noexcept override;
 
 private:
     FailureCode m_code;

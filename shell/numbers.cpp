@@ -9,11 +9,6 @@
 
 namespace dentivel {
 
-const char* Failure::what() const noexcept
-{
-    return "calculation failure";
-}
-
 namespace {
 
 // A number as the parsers found it, before it becomes a double. Keeping the

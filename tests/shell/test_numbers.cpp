@@ -355,6 +355,9 @@ private Q_SLOTS:
         QVERIFY(!MixedValue(10.0).isLessThan(10, kFrench));
         QVERIFY(MixedValue(120.5).isGreaterThan(120, kFrench));
         QCOMPARE(MixedValue(2.5).times(4.0, kFrench), 10.0);
+        // A text meeting a text constant is compared as it stands.
+        QVERIFY(MixedValue(QStringLiteral("0")).equalsText(u"0", kFrench));
+        QVERIFY(!MixedValue(QStringLiteral("0,0")).equalsText(u"0", kFrench));
     }
 
     void mixedTextEquality_data()
