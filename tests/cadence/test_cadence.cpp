@@ -9,8 +9,8 @@ using namespace dentivel;
 
 namespace {
 
-const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
-const QLocale kFrench(QLocale::French, QLocale::France);
+using test::kEnglish;
+using test::kFrench;
 const QString kHeading = QStringLiteral("Votre cadence de pédalage est de :");
 
 struct CadenceWindow {

@@ -11,9 +11,6 @@
 
 namespace dentivel::test {
 
-inline const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
-inline const QLocale kFrench(QLocale::French, QLocale::France);
-
 // A development window opened through the registry of a whole program.
 struct DevelopmentWindow {
     explicit DevelopmentWindow(const QLocale& locale = kEnglish) : program(locale)

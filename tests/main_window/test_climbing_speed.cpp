@@ -11,8 +11,8 @@ using namespace dentivel;
 
 namespace {
 
-const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
-const QLocale kFrench(QLocale::French, QLocale::France);
+using test::kEnglish;
+using test::kFrench;
 
 const QString kQuestionTitle = QStringLiteral("Infos");
 const QString kMissingTitle = QStringLiteral("Oubli!");

@@ -9,8 +9,8 @@ using namespace dentivel;
 
 namespace {
 
-const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
-const QLocale kFrench(QLocale::French, QLocale::France);
+using test::kEnglish;
+using test::kFrench;
 
 const QString kMissingPrompt = QStringLiteral(
     "Vous avez oublié de saisir une ou plusieurs donnée(s), merci de la(les) saisir maintenant");

@@ -10,8 +10,8 @@ using namespace dentivel;
 
 namespace {
 
-const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
-const QLocale kFrench(QLocale::French, QLocale::France);
+using test::kEnglish;
+using test::kFrench;
 
 QLabel* label(QWidget* window, const char* name)
 {

@@ -13,7 +13,7 @@ using namespace dentivel;
 
 namespace {
 
-const QLocale kFrench(QLocale::French, QLocale::France);
+using test::kFrench;
 
 enum class Writer { Fixed0, Fixed2, General };
 

@@ -10,8 +10,8 @@ using namespace dentivel;
 
 namespace {
 
-const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
-const QLocale kFrench(QLocale::French, QLocale::France);
+using test::kEnglish;
+using test::kFrench;
 
 // Runs a conversion and reports its failure code, 0 when it succeeded.
 template <typename F> int failureOf(F&& f)

@@ -18,6 +18,10 @@ class QWidget;
 
 namespace dentivel::test {
 
+// The two locales every calculation is checked under.
+inline const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
+inline const QLocale kFrench(QLocale::French, QLocale::France);
+
 struct ShownMessage {
     QString prompt;
     QString title;

@@ -12,8 +12,8 @@ using namespace dentivel;
 
 namespace {
 
-const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
-const QLocale kFrench(QLocale::French, QLocale::France);
+using test::kEnglish;
+using test::kFrench;
 
 const QString kNoticePrompt = QStringLiteral(
     "Si votre plateau est de 55, si votre tour de roue est de 2.084, si..., et si ma tante en "

@@ -8,8 +8,8 @@ using namespace dentivel;
 
 namespace {
 
-const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
-const QLocale kFrench(QLocale::French, QLocale::France);
+using test::kEnglish;
+using test::kFrench;
 
 const int kChainrings[] = {28, 30, 32, 34, 38, 39, 42, 46, 48, 49, 50, 51, 52};
 const int kSprockets[] = {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 28, 30};
