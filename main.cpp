@@ -2,6 +2,7 @@
 // there through the window registry, which also decides when the program ends.
 #include "appearance.h"
 #include "cadence_windows.h"
+#include "desktop_input.h"
 #include "development_windows.h"
 #include "form1.h"
 #include "printer.h"
@@ -22,6 +23,8 @@ int main(int argc, char* argv[])
     // The registry ends the program itself, once no window is left open.
     QApplication::setQuitOnLastWindowClosed(false);
     dentivel::installFontSubstitutes();
+    // Without the translation only Qt's own texts stay English.
+    dentivel::installToolkitTranslation(app);
 
     // The platform services outlive the registry and so every window.
     dentivel::QtMessageService messages;

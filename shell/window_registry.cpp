@@ -1,5 +1,7 @@
 #include "window_registry.h"
 
+#include "desktop_input.h"
+
 #include <QCloseEvent>
 #include <QEvent>
 
@@ -42,6 +44,7 @@ QWidget* WindowRegistry::load(const QString& name)
         return nullptr;
     QWidget* window = created.release();
     window->setObjectName(name);
+    adoptDesktopInput(*window);
     window->installEventFilter(this);
     m_loaded.insert(name, window);
     return window;

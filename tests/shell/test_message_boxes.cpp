@@ -101,9 +101,18 @@ private Q_SLOTS:
         QCOMPARE(sortedSeen, sortedExpected);
     }
 
-    // The equivalence's complaint, through the real box, from a click in the window.
+    // The equivalence's complaint, through the real box, from a click in the
+    // window or Enter on its button; the focus stays with that button.
+    void missingInputThroughTheRealBox_data()
+    {
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("click") << false;
+        QTest::newRow("Enter") << true;
+    }
+
     void missingInputThroughTheRealBox()
     {
+        QFETCH(bool, byEnter);
         test::TestProgram program;
         QtMessageService real;
         const AppServices services{program.windows, real, QLocale::c()};
@@ -111,15 +120,24 @@ private Q_SLOTS:
             return std::make_unique<Form1>(services, program.printer);
         });
         QWidget* main = program.windows.show(WindowName::Form1);
+        QApplication::setActiveWindow(main);
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        auto* calculate = main->findChild<QPushButton*>(QStringLiteral("Command1"));
         SeenBox seen;
         answerNextBox(seen, QStringLiteral("OK"));
-        QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("Command1")),
-                          Qt::LeftButton);
+        if (byEnter) {
+            calculate->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(calculate, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(calculate, Qt::LeftButton);
+        }
         QCOMPARE(seen.title, QStringLiteral("oubli"));
         QCOMPARE(seen.prompt, QStringLiteral("Vous avez oublié de saisir une ou plusieurs "
                                              "donnée(s), merci de la(les) saisir maintenant"));
         QCOMPARE(int(seen.icon), int(QMessageBox::Information));
         QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
+        // What gets the focus back once the window is active again.
+        QCOMPARE(main->focusWidget(), calculate);
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "appearance.h"
 #include "cadence_windows.h"
+#include "desktop_input.h"
 #include "development_windows.h"
 #include "form1.h"
 #include "shell_windows.h"
@@ -162,6 +163,7 @@ int runTests(QObject& tests, int argc, char** argv)
 {
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutes();
+    installToolkitTranslation(*QCoreApplication::instance());
     ModalWatchdog watchdog;
     const int failed = QTest::qExec(&tests, argc, argv);
     return failed + watchdog.stuckBoxes();
