@@ -16,6 +16,7 @@ packages=(cmake make g++ pkg-config libgl-dev
           poppler-utils
           desktop-file-utils appstream dpkg-dev file xvfb xdotool
           cups printer-driver-cups-pdf
+          weston qt6-wayland
           clang libclang-rt-14-dev)
 
 missing=()
@@ -57,6 +58,6 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer-suppressions.txt:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cd build-asan
-# The installed-package and print-server tests exercise the system, not the
-# program's memory: they ran above and are not repeated here.
-ctest --output-on-failure -j "$jobs" -E '^(deb_package|desktop_files|test_cups_print)$'
+# The installed-package, print-server and compositor tests exercise the
+# system, not the program's memory: they ran above and are not repeated here.
+ctest --output-on-failure -j "$jobs" -E '^(deb_package|desktop_files|test_cups_print|.*_wayland)$'

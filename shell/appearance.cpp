@@ -1,11 +1,53 @@
 #include "appearance.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 namespace dentivel {
+
+namespace {
+
+bool onWayland()
+{
+    // "wayland", or one of its variants such as "wayland-egl".
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+constexpr Qt::WindowStates enlarged = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+// Qt keeps a fixed window at its size when asked to maximise it, but the
+// window would still count as maximised, for Qt and for the compositor, and
+// the next press of the button would be taken as a restore. Going back to
+// the normal state at once makes that button do nothing at all.
+class StaysNormal final : public QObject {
+public:
+    explicit StaysNormal(QWidget* window) : QObject(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowStateChange) {
+            auto* window = static_cast<QWidget*>(watched);
+            if (window->windowState() & enlarged)
+                // Not from inside the change the platform is still reporting.
+                QMetaObject::invokeMethod(
+                    window, [window] { window->setWindowState(window->windowState() & ~enlarged); },
+                    Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void keepFixedSize(QWidget* window)
+{
+    window->setFixedSize(window->size());
+    window->installEventFilter(new StaysNormal(window));
+}
+
+} // namespace
 
 void installFontSubstitutes()
 {
@@ -21,11 +63,28 @@ void setFixedBorder(QWidget* window, TitleButtons buttons, Qt::WindowType type)
     if (buttons == TitleButtons::CloseAndMinimise)
         flags |= Qt::WindowMinimizeButtonHint;
     window->setWindowFlags(flags);
-    window->setFixedSize(window->size());
+    keepFixedSize(window);
+}
+
+void setFixedFrameWithoutTitle(QWidget* window)
+{
+    // Under X11 leaving out the title hint keeps the window manager's border.
+    Qt::WindowFlags flags = Qt::Tool | Qt::CustomizeWindowHint;
+    if (onWayland())
+        flags |= Qt::FramelessWindowHint;
+    window->setWindowFlags(flags);
+    keepFixedSize(window);
+}
+
+bool programPlacesWindows()
+{
+    return !onWayland();
 }
 
 void centreOnScreen(QWidget* window)
 {
+    if (!programPlacesWindows())
+        return;
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
@@ -36,6 +95,8 @@ void centreOnScreen(QWidget* window)
 
 void placeOnScreen(QWidget* window, int left, int top)
 {
+    if (!programPlacesWindows())
+        return;
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     const QPoint origin = screen ? screen->availableGeometry().topLeft() : QPoint();
     window->move(origin + QPoint(left, top));

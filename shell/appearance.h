@@ -13,10 +13,20 @@ namespace dentivel {
 void installFontSubstitutes();
 
 // A fixed single border that cannot be resized, with a close button and,
-// when asked, a minimise button; never a maximise button.
+// when asked, a minimise button; never a maximise button. Where the title
+// bar is drawn by Qt's Wayland decorations, which show all three buttons
+// whatever the flags say, a maximise request leaves the window as it was.
 enum class TitleButtons { Close, CloseAndMinimise };
 void setFixedBorder(QWidget* window, TitleButtons buttons, Qt::WindowType type = Qt::Window);
 
+// A fixed frame without title bar or buttons, out of the task bar. Qt's
+// Wayland decorations have no frame without a title bar: there the window
+// goes without any frame.
+void setFixedFrameWithoutTitle(QWidget* window);
+
+// Whether the program chooses where its windows open. Wayland keeps that to
+// the compositor; the two functions below then leave the window alone.
+bool programPlacesWindows();
 // First position of the windows that open in the middle of the screen.
 void centreOnScreen(QWidget* window);
 // First position of the windows that open where their design placed them,

@@ -10,9 +10,7 @@ frmSplash2::frmSplash2(AppServices services)
     : ui(std::make_unique<Ui::frmSplash2>()), m_services(std::move(services))
 {
     ui->setupUi(this);
-    // A fixed frame without title bar or buttons, and no task-bar entry.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint);
-    setFixedSize(size());
+    setFixedFrameWithoutTitle(this);
     ui->imgLogo->load(QStringLiteral(":/pictures/logo.svg"));
     ui->lblProductName->adjustSize();
     ui->lblVersion->adjustSize();

@@ -31,6 +31,8 @@ echo "depends: $depends"
 for library in libqt6widgets6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins; do
     [[ "$depends" == *"$library"* ]] || { echo "FAIL: does not depend on $library"; exit 1; }
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ "$recommends" == *qt6-wayland* ]] || { echo "FAIL: does not recommend qt6-wayland"; exit 1; }
 # Every dependency must be satisfiable here, as it is on any Debian 12.
 IFS=',' read -ra entries <<<"$depends"
 for entry in "${entries[@]}"; do
