@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake make g++ pkg-config libgl-dev
           qt6-base-dev qt6-svg-dev qt6-qpa-plugins fonts-liberation2
           poppler-utils
-          desktop-file-utils appstream dpkg-dev file xvfb xdotool
+          desktop-file-utils appstream dpkg-dev file xvfb xdotool man-db groff-base
           cups printer-driver-cups-pdf
           clang libclang-rt-14-dev)
 
