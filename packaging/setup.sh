@@ -12,7 +12,7 @@ fi
 cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ pkg-config libgl-dev
-          qt6-base-dev qt6-svg-dev qt6-qpa-plugins fonts-liberation2
+          qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n fonts-liberation2
           poppler-utils
           desktop-file-utils appstream dpkg-dev file xvfb xdotool man-db groff-base
           cups printer-driver-cups-pdf
