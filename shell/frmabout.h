@@ -13,8 +13,9 @@ class frmAbout;
 
 namespace dentivel {
 
-// Where the about window's mail link writes to.
-inline constexpr QLatin1String kAuthorMailAddress("dentivel@example.org");
+// Where the about window's mail link writes to; the build defines it once,
+// for this link and for the package's maintainer.
+inline constexpr QLatin1String kAuthorMailAddress(DENTIVEL_MAIL_ADDRESS);
 
 // Product, version, a line on what it computes, the author, and a mail link
 // opened by a double-click.

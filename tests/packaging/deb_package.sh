@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package, checks what it declares and holds, unpacks it
-# into a scratch root and starts the unpacked program headless: it must come
-# up and show its first window.
-# usage: deb_package.sh BUILD_DIR
+# Checks what the Debian package declares and holds, unpacks it into a
+# scratch root and starts the unpacked program headless: it must come up and
+# show its first window.
+# usage: deb_package.sh BUILD_DIR OUT_DIR MAIL_ADDRESS
 set -euo pipefail
 build=$(cd "$1" && pwd)
-for tool in cpack dpkg-deb dpkg-shlibdeps; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed"
-        exit 77
-    fi
-done
+address=$3
+source "$(dirname "$0")/built_package.sh"
+package_in "$2"
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -18,25 +15,29 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-(cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) ||
-    { cat "$work/cpack.log"; exit 1; }
-deb=$(ls "$work"/out/dentivel_*.deb)
 echo "package: $(basename "$deb")"
 
 [[ "$(dpkg-deb -f "$deb" Package)" == dentivel ]]
 [[ "$(dpkg-deb -f "$deb" Version)" == 3.03 ]]
+[[ "$(dpkg-deb -f "$deb" Section)" == math ]]
+[[ "$(dpkg-deb -f "$deb" Priority)" == optional ]]
+maintainer=$(dpkg-deb -f "$deb" Maintainer)
+[[ "$maintainer" == *"<$address>" ]] || { echo "FAIL: maintainer is $maintainer"; exit 1; }
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"
-for library in libqt6widgets6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins; do
-    [[ "$depends" == *"$library"* ]] || { echo "FAIL: does not depend on $library"; exit 1; }
+for needed in libqt6widgets6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n; do
+    [[ "$depends" == *"$needed"* ]] || { echo "FAIL: does not depend on $needed"; exit 1; }
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
 [[ "$recommends" == *qt6-wayland* ]] || { echo "FAIL: does not recommend qt6-wayland"; exit 1; }
-# Every dependency must be satisfiable here, as it is on any Debian 12.
 IFS=',' read -ra entries <<<"$depends"
 for entry in "${entries[@]}"; do
     name=$(sed -E 's/^ *([^ (|]+).*/\1/' <<<"$entry")
+    # Only the C and C++ run time, Qt and its data: anything else would be
+    # pulled onto every user's system for nothing.
+    [[ "$name" =~ ^(libc6|libstdc\+\+6|libgcc-s1|libqt6[a-z]+6|qt6-qpa-plugins|qt6-translations-l10n)$ ]] ||
+        { echo "FAIL: unexpected dependency $name"; exit 1; }
+    # Every dependency must be satisfiable here, as it is on any Debian 12.
     dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q "install ok installed" ||
         { echo "FAIL: dependency $name is not installed"; exit 1; }
 done
@@ -44,7 +45,9 @@ contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/dentivel ./usr/share/applications/fr.dentivel.Dentivel.desktop \
     ./usr/share/metainfo/fr.dentivel.Dentivel.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/fr.dentivel.Dentivel.svg \
-    ./usr/share/icons/hicolor/48x48/apps/fr.dentivel.Dentivel.png; do
+    ./usr/share/icons/hicolor/48x48/apps/fr.dentivel.Dentivel.png \
+    ./usr/share/man/man1/dentivel.1.gz ./usr/share/man/fr/man1/dentivel.1.gz \
+    ./usr/share/doc/dentivel/copyright ./usr/share/doc/dentivel/changelog.gz; do
     grep -q " $path\$" <<<"$contents" || { echo "FAIL: $path missing from the package"; exit 1; }
 done
 
@@ -52,6 +55,31 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 program=$root/usr/bin/dentivel
 [[ -x "$program" ]]
+# The package's contact is the address the about window writes to.
+grep -qaF "$address" "$program" || { echo "FAIL: $address is not the program's mail address"; exit 1; }
+
+# The software centre's text is the package's extended description, and the
+# release it names is the package's, on the changelog's date.
+metainfo=$root/usr/share/metainfo/fr.dentivel.Dentivel.metainfo.xml
+words() { sed -e 's/<[^>]*>//g' | tr -s ' \n\t' '   ' | sed -e 's/^ //' -e 's/ $//'; }
+appstream_text=$(sed -n '/<description>/,/<\/description>/p' "$metainfo" | words)
+deb_text=$(dpkg-deb -f "$deb" Description | tail -n +2 | grep -vx ' \.' | words)
+if [[ -z "$deb_text" || "$deb_text" != "$appstream_text" ]]; then
+    printf 'FAIL: the extended description\n  %s\nis not the metainfo'"'"'s\n  %s\n' "$deb_text" "$appstream_text"
+    exit 1
+fi
+version=$(dpkg-deb -f "$deb" Version)
+changelog=$work/changelog
+zcat "$root/usr/share/doc/dentivel/changelog.gz" >"$changelog"
+[[ "$(dpkg-parsechangelog -l "$changelog" -S Version)" == "$version" ]] ||
+    { echo "FAIL: the changelog's last entry is not version $version"; exit 1; }
+released=$(date -u -d "$(dpkg-parsechangelog -l "$changelog" -S Date)" +%F)
+grep -q "<release version=\"$version\" date=\"$released\"" "$metainfo" ||
+    { echo "FAIL: the metainfo has no release $version on $released"; exit 1; }
+zcat "$root/usr/share/man/man1/dentivel.1.gz" | grep -q "^\.TH DENTIVEL 1 .*\"Dentivel $version\"" ||
+    { echo "FAIL: the manual page is not the one of version $version"; exit 1; }
+echo "description, changelog, release and manual page all name $version"
+
 # The unpacked program must not lean on the build tree.
 if ldd "$program" | grep -q "$build"; then
     echo "FAIL: the packaged program loads libraries from the build tree"
