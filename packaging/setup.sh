@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Dentivel needs when any is missing, builds it,
-# then starts the program ("run") or runs every test ("test").
+# then starts the program ("run"), runs every test ("test"), or runs the suite
+# again under the sanitizers with the fuzz runs ("sanitize").
 set -euo pipefail
 
 mode=${1:-}
-if [[ "$mode" != run && "$mode" != test ]]; then
-    echo "usage: $0 run|test" >&2
+if [[ "$mode" != run && "$mode" != test && "$mode" != sanitize ]]; then
+    echo "usage: $0 run|test|sanitize" >&2
     exit 2
 fi
 
@@ -36,29 +37,33 @@ if ((${#missing[@]})); then
 fi
 
 jobs=$(nproc)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Headless, and free of the desktop's theme so that every run sees the same widgets.
+unset QT_QPA_PLATFORMTHEME
 
+if [[ "$mode" == sanitize ]]; then
+    # The suite under AddressSanitizer and UndefinedBehaviorSanitizer, built
+    # with clang, which also brings libFuzzer: the number rules' fuzz targets
+    # run a few seconds each from their corpus in fuzz/.
+    CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDENTIVEL_SANITIZE=ON
+    cmake --build build-asan -j "$jobs"
+    export QT_QPA_PLATFORM=offscreen
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer-suppressions.txt:print_suppressions=0
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    cd build-asan
+    # The package, print-server and compositor tests exercise the system, not
+    # the program's memory: the test command runs them (nor would a package
+    # of an instrumented build be one to install).
+    exec ctest --output-on-failure -j "$jobs" -E '^(deb_[a-z]+|desktop_files|test_cups_print|.*_wayland)$'
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 if [[ "$mode" == run ]]; then
     cmake --build build --target dentivel -j "$jobs"
     exec ./build/dentivel
 fi
 
 cmake --build build -j "$jobs"
-# Headless, and free of the desktop's theme so that every run sees the same widgets.
-unset QT_QPA_PLATFORMTHEME
 export QT_QPA_PLATFORM=offscreen
-(cd build && ctest --output-on-failure -j "$jobs")
-
-# The same suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# built with clang, which also brings libFuzzer: the number rules' fuzz
-# targets run a few seconds each from their corpus in fuzz/.
-CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDENTIVEL_SANITIZE=ON
-cmake --build build-asan -j "$jobs"
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer-suppressions.txt:print_suppressions=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-cd build-asan
-# The package, print-server and compositor tests exercise the system, not the
-# program's memory: they ran above and are not repeated here (nor would a
-# package of an instrumented build be one to install).
-ctest --output-on-failure -j "$jobs" -E '^(deb_[a-z]+|desktop_files|test_cups_print|.*_wayland)$'
+cd build
+exec ctest --output-on-failure -j "$jobs"
