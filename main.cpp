@@ -1,14 +1,12 @@
 // Dentivel starts on its splash window; every other window is reached from
 // there through the window registry, which also decides when the program ends.
+#include "all_windows.h"
 #include "appearance.h"
-#include "cadence_windows.h"
+#include "calculator_launch.h"
 #include "desktop_input.h"
-#include "development_windows.h"
-#include "form1.h"
 #include "printer.h"
 #include "qt_message_service.h"
-#include "shell_windows.h"
-#include "table_windows.h"
+#include "version.h"
 #include "window_registry.h"
 
 #include <QApplication>
@@ -17,7 +15,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dentivel"));
-    QApplication::setApplicationVersion(QStringLiteral("3.03"));
+    QApplication::setApplicationVersion(QString::fromLatin1(dentivel::kVersion));
     // Lets the desktop match the windows with the installed menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("fr.dentivel.Dentivel"));
     // The registry ends the program itself, once no window is left open.
@@ -34,11 +32,7 @@ int main(int argc, char* argv[])
 
     dentivel::WindowRegistry windows([] { QCoreApplication::quit(); });
     const dentivel::AppServices services{windows, messages, QLocale::system()};
-    dentivel::registerShellWindows(services);
-    dentivel::registerMainWindow(services, printer);
-    dentivel::registerDevelopmentWindows(services, printer);
-    dentivel::registerCadenceWindows(services);
-    dentivel::registerTableWindows(services, calculator);
+    dentivel::registerAllWindows(services, printer, calculator);
 
     windows.show(dentivel::WindowName::frmSplash2);
     return QApplication::exec();

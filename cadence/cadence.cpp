@@ -1,5 +1,6 @@
 #include "cadence.h"
 
+#include "gearing.h"
 #include "numbers.h"
 
 namespace dentivel {
@@ -15,8 +16,6 @@ const QString kTooHigh = QStringLiteral(
     "sur la plaque. Au dessus de 130, tu ressembles à une mobylette (mets plus gros)");
 const QString kTooLow = QStringLiteral(" rpm : Vous êtes dans un mur ? Changer de braquet pour "
                                        "approcher 50/60 rpm si possible ou marchez un peu !");
-
-constexpr double kMetresPerTurn = 2.1;
 constexpr double kHighAbove = 120;
 constexpr double kLowBelow = 40;
 constexpr double kCrawlingBelow = 10;

@@ -1,14 +1,13 @@
 #include "development.h"
 
 #include "failure.h"
+#include "gearing.h"
 #include "message_service.h"
 #include "numbers.h"
 
 namespace dentivel {
 
 namespace {
-
-constexpr double kMetresPerTurn = 2.1;
 
 const QString kUnit = QStringLiteral(" m");
 
@@ -78,6 +77,16 @@ QString developmentReport(const ReportSource& source)
            source.development + QStringLiteral(".") + lineBreak + lineBreak +
            QStringLiteral("        Le nombre de tours de pédalier étant ") + source.revolutions +
            QStringLiteral(", la distance totale est : ") + source.distance;
+}
+
+const std::vector<ToolbarButton>& developmentToolbarButtons()
+{
+    static const std::vector<ToolbarButton> buttons{
+        {QStringLiteral("Aide"), QString(), QStringLiteral("Aide"), QStringLiteral("Help")},
+        {QStringLiteral("Imprimer"), QString(), QStringLiteral("Imprimer"), QStringLiteral("Print")},
+        {QStringLiteral("Supprimer"), QString(), QStringLiteral("Fermer"), QStringLiteral("Delete")},
+    };
+    return buttons;
 }
 
 DevelopmentToolbarAction developmentToolbarAction(const QString& key)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "toolbar_button.h"
+
 #include <QLocale>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace dentivel {
 
@@ -50,6 +53,9 @@ struct ReportSource {
 QString developmentReport(const ReportSource& source);
 
 inline constexpr qreal kReportPointSize = 12;
+
+// The development window's toolbar buttons, left to right.
+const std::vector<ToolbarButton>& developmentToolbarButtons();
 
 enum class DevelopmentToolbarAction { None, Help, Print, Close };
 

@@ -12,12 +12,6 @@ namespace dentivel {
 
 namespace {
 
-const std::vector<ToolbarButton> kToolbar{
-    {QStringLiteral("Aide"), QString(), QStringLiteral("Aide"), QStringLiteral("Help")},
-    {QStringLiteral("Imprimer"), QString(), QStringLiteral("Imprimer"), QStringLiteral("Print")},
-    {QStringLiteral("Supprimer"), QString(), QStringLiteral("Fermer"), QStringLiteral("Delete")},
-};
-
 ImageList toolbarIcons()
 {
     ImageList images;
@@ -43,7 +37,7 @@ Form3::Form3(AppServices services, Printer& printer)
     setFixedBorder(this, TitleButtons::CloseAndMinimise);
     centreOnScreen(this);
 
-    fillToolbar(*ui->Toolbar1, kToolbar, imlToolbarIcons,
+    fillToolbar(*ui->Toolbar1, developmentToolbarButtons(), imlToolbarIcons,
                 [this](const QString& key) { runToolbarKey(key); });
     // The toolbar's buttons exist only now: put them where the design's tab
     // order has the toolbar.

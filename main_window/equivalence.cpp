@@ -1,14 +1,13 @@
 #include "equivalence.h"
 
 #include "failure.h"
+#include "gearing.h"
 #include "message_service.h"
 #include "numbers.h"
 
 namespace dentivel {
 
 namespace {
-
-constexpr double kMetresPerTurn = 2.1;
 
 const MessageText kMissingData{
     QStringLiteral("Vous avez oublié de saisir une ou plusieurs donnée(s), merci de la(les) "

@@ -9,7 +9,27 @@
 #include "ui_form1.h"
 #include "window_registry.h"
 
+#include <utility>
+
 namespace dentivel {
+
+ImageList mainToolbarIcons()
+{
+    ImageList images;
+    const std::pair<const char16_t*, const char16_t*> pictures[] = {
+        {u"cal2", u":/pictures/toolbar_cal2.svg"},
+        {u"vélo", u":/pictures/toolbar_velo.svg"},
+        {u"Print", u":/pictures/toolbar_print.svg"},
+        {u"Find", u":/pictures/toolbar_find.svg"},
+        {u"Delete", u":/pictures/toolbar_delete.svg"},
+        {u"Help", u":/pictures/toolbar_help.svg"},
+        {u"Help What's This", u":/pictures/toolbar_whatsthis.svg"},
+        {u"Drawing", u":/pictures/toolbar_drawing.svg"},
+    };
+    for (const auto& [key, path] : pictures)
+        images.add(QString::fromUtf16(key), QString::fromUtf16(path));
+    return images;
+}
 
 Form1::Form1(AppServices services, Printer& printer)
     : ui(std::make_unique<Ui::Form1>()), imlToolbarIcons(mainToolbarIcons()),

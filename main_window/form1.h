@@ -38,6 +38,9 @@ private:
     Printer& m_printer;
 };
 
+// The pictures of the main toolbar's buttons under their image keys.
+ImageList mainToolbarIcons();
+
 // Makes the main window known to the registry. The development table is
 // printed on the printer, which must outlive the registry's windows.
 void registerMainWindow(const AppServices& services, Printer& printer);

@@ -36,24 +36,6 @@ const std::vector<ToolbarButton>& mainToolbarButtons()
     return buttons;
 }
 
-ImageList mainToolbarIcons()
-{
-    ImageList images;
-    const std::pair<const char16_t*, const char16_t*> pictures[] = {
-        {u"cal2", u":/pictures/toolbar_cal2.svg"},
-        {u"vélo", u":/pictures/toolbar_velo.svg"},
-        {u"Print", u":/pictures/toolbar_print.svg"},
-        {u"Find", u":/pictures/toolbar_find.svg"},
-        {u"Delete", u":/pictures/toolbar_delete.svg"},
-        {u"Help", u":/pictures/toolbar_help.svg"},
-        {u"Help What's This", u":/pictures/toolbar_whatsthis.svg"},
-        {u"Drawing", u":/pictures/toolbar_drawing.svg"},
-    };
-    for (const auto& [key, path] : pictures)
-        images.add(QString::fromUtf16(key), QString::fromUtf16(path));
-    return images;
-}
-
 MainToolbarAction mainToolbarAction(const QString& key)
 {
     // The order matters only in that the first equal key wins.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolbar.h"
+#include "toolbar_button.h"
 
 #include <QString>
 
@@ -12,9 +12,6 @@ class MessageService;
 
 // The main window's toolbar buttons, left to right.
 const std::vector<ToolbarButton>& mainToolbarButtons();
-
-// The pictures of those buttons under their image keys.
-ImageList mainToolbarIcons();
 
 enum class MainToolbarAction {
     None,

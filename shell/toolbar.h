@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolbar_button.h"
+
 #include <QColor>
 #include <QHash>
 #include <QIcon>
@@ -15,18 +17,6 @@ class QToolButton;
 class QWidget;
 
 namespace dentivel {
-
-enum class ButtonStyle { Button, Separator };
-
-// One button of a window's toolbar, as the window's design lists it. A
-// separator has no key, caption, tip or image.
-struct ToolbarButton {
-    QString Key;         // what the window's click handler dispatches on
-    QString Caption;     // shown under the image; empty shows the image alone
-    QString ToolTipText; // empty shows no tip at all
-    QString Image;       // key into the window's image list
-    ButtonStyle Style = ButtonStyle::Button;
-};
 
 // The pictures a toolbar draws from, each under a text key. Every picture is
 // brought to 16 x 16 when it is added, and silver pixels become transparent,

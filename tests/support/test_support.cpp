@@ -1,12 +1,8 @@
 #include "test_support.h"
 
+#include "all_windows.h"
 #include "appearance.h"
-#include "cadence_windows.h"
 #include "desktop_input.h"
-#include "development_windows.h"
-#include "form1.h"
-#include "shell_windows.h"
-#include "table_windows.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -18,26 +14,10 @@
 
 namespace dentivel::test {
 
-MessageAnswer ScriptedMessageService::showMessage(const QString& prompt, MessageIcon icon,
-                                                  MessageButtons buttons, const QString& title)
-{
-    shown.push_back({prompt, title, icon, buttons});
-    if (!answers.empty()) {
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
-}
-
 TestProgram::TestProgram(const QLocale& locale)
     : windows([this] { ++endCount; }), services{windows, messages, locale}
 {
-    registerShellWindows(services);
-    registerMainWindow(services, printer);
-    registerDevelopmentWindows(services, printer);
-    registerCadenceWindows(services);
-    registerTableWindows(services, calculator);
+    registerAllWindows(services, printer, calculator);
 }
 
 void settle()

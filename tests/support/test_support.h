@@ -2,8 +2,8 @@
 
 #include "app_services.h"
 #include "calculator_launch.h"
-#include "message_service.h"
 #include "printer.h"
+#include "scripted_messages.h"
 #include "window_registry.h"
 
 #include <QApplication>
@@ -11,34 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <deque>
-#include <vector>
-
 class QWidget;
 
 namespace dentivel::test {
-
-// The two locales every calculation is checked under.
-inline const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
-inline const QLocale kFrench(QLocale::French, QLocale::France);
-
-struct ShownMessage {
-    QString prompt;
-    QString title;
-    MessageIcon icon;
-    MessageButtons buttons;
-};
-
-// Records every box a handler shows and answers from a script; an empty
-// script answers OK, or No to a question.
-class ScriptedMessageService final : public MessageService {
-public:
-    MessageAnswer showMessage(const QString& prompt, MessageIcon icon, MessageButtons buttons,
-                              const QString& title) override;
-
-    std::vector<ShownMessage> shown;
-    std::deque<MessageAnswer> answers;
-};
 
 // A whole program without its event loop: every window registered, a
 // scripted message service, and a count of how often the program ended.
