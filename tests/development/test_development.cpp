@@ -1,10 +1,9 @@
-#include "development_window.h"
+#include "development.h"
+#include "scripted_messages.h"
 
-#include <QToolBar>
-#include <QToolButton>
+#include <QTest>
 
 using namespace dentivel;
-using test::DevelopmentWindow;
 using test::kEnglish;
 using test::kFrench;
 
@@ -18,86 +17,19 @@ QString sentence(const QString& turns)
            QStringLiteral(", la distance finale parcourue pour ce nombre est ");
 }
 
-QStringList entries(const QComboBox* combo)
+// Label6, Label1, Label5 and aff, in that order, as the window lists them.
+QStringList results(const DevelopmentLabels& labels)
 {
-    QStringList list;
-    for (int i = 0; i < combo->count(); ++i)
-        list << combo->itemText(i);
-    return list;
+    return {test::labelText(labels.heading), test::labelText(labels.development),
+            test::labelText(labels.sentence), test::labelText(labels.distance)};
 }
-
-QStringList range(int first, int last)
-{
-    QStringList list;
-    for (int n = first; n <= last; ++n)
-        list << QString::number(n);
-    return list;
-}
-
-// How the focus reaches an input.
-enum class Entry { Mouse, Tab, Backtab, WindowBack, ListClosed };
 
 } // namespace
-
-Q_DECLARE_METATYPE(Entry)
 
 class TestDevelopment : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { test::settle(); }
-
-    void opensInItsDesignedState()
-    {
-        DevelopmentWindow form;
-        QCOMPARE(form.window->windowTitle(), QStringLiteral("Calcul du développement"));
-        QCOMPARE(form.window->size(), QSize(298, 234));
-        QCOMPARE(form.window->minimumSize(), form.window->maximumSize());
-        QVERIFY(form.window->windowFlags() & Qt::WindowMinimizeButtonHint);
-        QVERIFY(!(form.window->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(entries(form.combo(QStringLiteral("Combo1"))),
-                 QStringList({"28", "30", "32", "34", "36"}) + range(37, 53));
-        QCOMPARE(entries(form.combo(QStringLiteral("Combo2"))), range(11, 30));
-        QCOMPARE(form.combo(QStringLiteral("Combo1"))->currentText(), QString());
-        QCOMPARE(form.combo(QStringLiteral("Combo2"))->currentText(), QString());
-        QCOMPARE(form.revolutions()->text(), QStringLiteral("1"));
-        QCOMPARE(form.spin()->value(), 1);
-        QCOMPARE(form.spin()->minimum(), 1);
-        QCOMPARE(form.spin()->maximum(), 100000);
-        QCOMPARE(form.spin()->singleStep(), 1);
-        QCOMPARE(form.results(), QStringList(4, QString()));
-        QCOMPARE(form.label(QStringLiteral("Label2"))->text(), QStringLiteral("Plateau : "));
-        QCOMPARE(form.label(QStringLiteral("Label3"))->text(), QStringLiteral("Pignon :"));
-        QCOMPARE(form.label(QStringLiteral("Label4"))->text(),
-                 QStringLiteral("Nb de tours de pedaliers : "));
-        QCOMPARE(form.child<QPushButton>(QStringLiteral("Command1"))->text(),
-                 QStringLiteral("Calculer le développement"));
-        for (const char* name : {"Label1", "aff"}) {
-            QCOMPARE(form.label(QLatin1String(name))->font().pointSizeF(), 13.5);
-            QCOMPARE(form.label(QLatin1String(name))->palette().color(QPalette::WindowText),
-                     QColor(0, 0, 255));
-        }
-        QCOMPARE(form.child<QToolBar>(QStringLiteral("Toolbar1"))->geometry(),
-                 QRect(0, 0, 298, 28));
-        QCOMPARE(form.window->focusWidget(), form.child<QWidget>(QStringLiteral("Command1")));
-    }
-
-    void tabOrder()
-    {
-        DevelopmentWindow form;
-        QVERIFY(QTest::qWaitForWindowActive(form.window));
-        QStringList order;
-        for (int i = 0; i < 8; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QWidget* focus = QApplication::focusWidget();
-            order << (focus->parentWidget()->objectName() == QLatin1String("Toolbar1")
-                          ? QStringLiteral("Toolbar1 ") + focus->toolTip()
-                          : focus->objectName());
-        }
-        QCOMPARE(order, QStringList({"Combo1", "Combo2", "Toolbar1 Aide", "Toolbar1 Imprimer",
-                                     "Toolbar1 Fermer", "Combo3", "UpDown1", "Command1"}));
-    }
-
     void workedExamples_data()
     {
         QTest::addColumn<QLocale>("locale");
@@ -147,10 +79,11 @@ private Q_SLOTS:
         QFETCH(QString, turns);
         QFETCH(QString, development);
         QFETCH(QString, distance);
-        DevelopmentWindow form(locale);
-        form.calculate(chainring, sprocket, turns);
-        QCOMPARE(form.results(), QStringList({kHeading, development, sentence(turns), distance}));
-        QVERIFY(form.program.messages.shown.empty());
+        test::ScriptedMessageService messages;
+        const DevelopmentLabels labels =
+            computeDevelopment({chainring, sprocket, turns}, locale, messages);
+        QCOMPARE(results(labels), QStringList({kHeading, development, sentence(turns), distance}));
+        QVERIFY(messages.shown.empty());
     }
 
     void missingInput_data()
@@ -168,18 +101,17 @@ private Q_SLOTS:
     {
         QFETCH(QString, chainring);
         QFETCH(QString, sprocket);
-        DevelopmentWindow form;
-        form.showEarlierResults();
-        const QStringList earlier = form.results();
-        form.calculate(chainring, sprocket, QStringLiteral("10"));
-        QCOMPARE(form.program.messages.shown.size(), std::size_t(1));
-        const test::ShownMessage& shown = form.program.messages.shown.front();
+        test::ScriptedMessageService messages;
+        const DevelopmentLabels labels =
+            computeDevelopment({chainring, sprocket, QStringLiteral("10")}, kEnglish, messages);
+        QCOMPARE(messages.shown.size(), std::size_t(1));
+        const test::ShownMessage& shown = messages.shown.front();
         QCOMPARE(shown.title, QStringLiteral("oubli ! "));
         QCOMPARE(shown.prompt, QStringLiteral("Vous avez oublié de saisir une ou plusieurs "
                                               "données; merci de la(les) saisir maintenant"));
         QCOMPARE(shown.icon, MessageIcon::Information);
         QCOMPARE(shown.buttons, MessageButtons::Ok);
-        QCOMPARE(form.results(), earlier);
+        QCOMPARE(results(labels), QStringList(4, test::kUnchanged));
     }
 
     // Unusable input ends the calculation quietly; a total that cannot be
@@ -215,174 +147,25 @@ private Q_SLOTS:
         QFETCH(QString, sprocket);
         QFETCH(QString, turns);
         QFETCH(QString, development);
-        DevelopmentWindow form(locale);
-        form.showEarlierResults();
-        const QStringList earlier = form.results();
-        form.calculate(chainring, sprocket, turns);
+        test::ScriptedMessageService messages;
+        const DevelopmentLabels labels =
+            computeDevelopment({chainring, sprocket, turns}, locale, messages);
         if (development.isEmpty())
-            QCOMPARE(form.results(), earlier);
+            QCOMPARE(results(labels), QStringList(4, test::kUnchanged));
         else
-            QCOMPARE(form.results(), QStringList({kHeading, development, sentence(turns), ""}));
-        QVERIFY(form.program.messages.shown.empty());
-        QVERIFY(form.window->isVisible());
-        QCOMPARE(form.program.endCount, 0);
+            QCOMPARE(results(labels), QStringList({kHeading, development, sentence(turns), ""}));
+        QVERIFY(messages.shown.empty());
     }
 
-    void focusClearsResults_data()
+    void reportText()
     {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("from"); // where the focus was before
-        QTest::addColumn<Entry>("entry");
-        QTest::addColumn<bool>("developmentCleared");
-        QTest::addColumn<bool>("distanceCleared");
-        // clang-format off
-        QTest::newRow("click into Combo1")
-            << "Combo1" << "Command1" << Entry::Mouse << true << true;
-        QTest::newRow("click into Combo2")
-            << "Combo2" << "Command1" << Entry::Mouse << true << true;
-        QTest::newRow("click into Combo3")
-            << "Combo3" << "Command1" << Entry::Mouse << false << true;
-        QTest::newRow("Tab into Combo1") << "Combo1" << "Command1" << Entry::Tab << true << true;
-        QTest::newRow("Tab into Combo2") << "Combo2" << "Combo1" << Entry::Tab << true << true;
-        QTest::newRow("Shift+Tab into Combo3")
-            << "Combo3" << "UpDown1" << Entry::Backtab << false << true;
-        QTest::newRow("Combo1 back with its window")
-            << "Combo1" << "Combo1" << Entry::WindowBack << false << false;
-        QTest::newRow("Combo3 back with its window")
-            << "Combo3" << "Combo3" << Entry::WindowBack << false << false;
-        QTest::newRow("Combo2 back from its list")
-            << "Combo2" << "Combo2" << Entry::ListClosed << false << false;
-        // clang-format on
-    }
-
-    void focusClearsResults()
-    {
-        QFETCH(QString, input);
-        QFETCH(QString, from);
-        QFETCH(Entry, entry);
-        QFETCH(bool, developmentCleared);
-        QFETCH(bool, distanceCleared);
-        DevelopmentWindow form;
-        QVERIFY(QTest::qWaitForWindowActive(form.window));
-        form.child<QWidget>(from)->setFocus();
-        form.calculate(QStringLiteral("53"), QStringLiteral("11"), QStringLiteral("10"));
-        const QStringList shown = form.results();
-
-        auto* target = form.child<QWidget>(input);
-        switch (entry) {
-        case Entry::Mouse:
-            if (auto* combo = qobject_cast<QComboBox*>(target))
-                target = combo->lineEdit();
-            QTest::mouseClick(target, Qt::LeftButton);
-            break;
-        case Entry::Tab:
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            break;
-        case Entry::Backtab:
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-            break;
-        case Entry::WindowBack:
-            form.program.windows.show(WindowName::Formfen);
-            QVERIFY(
-                QTest::qWaitForWindowActive(form.program.windows.instance(WindowName::Formfen)));
-            form.window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(form.window));
-            break;
-        case Entry::ListClosed: {
-            // A drop-down list closing hands the focus back with this reason.
-            QFocusEvent back(QEvent::FocusIn, Qt::PopupFocusReason);
-            QCoreApplication::sendEvent(target, &back);
-            break;
-        }
-        }
-        QCOMPARE(form.window->focusWidget(), form.child<QWidget>(input));
-        QCOMPARE(
-            form.results(),
-            QStringList({developmentCleared ? "" : shown[0], developmentCleared ? "" : shown[1],
-                         distanceCleared ? "" : shown[2], distanceCleared ? "" : shown[3]}));
-    }
-
-    void spinControl_data()
-    {
-        QTest::addColumn<int>("start"); // 0: the opening value
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("presses");
-        QTest::addColumn<QString>("turns");
-        QTest::addColumn<int>("value");
-        // clang-format off
-        QTest::newRow("one up from opening") << 0 << "" << "up" << "2" << 2;
-        QTest::newRow("down at opening") << 0 << "" << "down" << "1" << 1;
-        QTest::newRow("typed text does not move it") << 0 << "50" << "up" << "2" << 2;
-        QTest::newRow("down at 1 after typing") << 0 << "50" << "down" << "50" << 1;
-        QTest::newRow("stops at 100000") << 99999 << "" << "up up" << "100000" << 100000;
-        QTest::newRow("down from 100000") << 100000 << "" << "down" << "99999" << 99999;
-        QTest::newRow("arrow keys") << 0 << "" << "Up Up Down" << "2" << 2;
-        // clang-format on
-    }
-
-    void spinControl()
-    {
-        QFETCH(int, start);
-        QFETCH(QString, typed);
-        QFETCH(QString, presses);
-        QFETCH(QString, turns);
-        QFETCH(int, value);
-        DevelopmentWindow form;
-        if (start)
-            form.spin()->setValue(start);
-        if (!typed.isEmpty()) {
-            form.revolutions()->clear();
-            QTest::keyClicks(form.revolutions(), typed);
-        }
-        for (const QString& press : presses.split(QLatin1Char(' '))) {
-            if (press == QLatin1String("Up") || press == QLatin1String("Down"))
-                QTest::keyClick(form.spin(),
-                                press == QLatin1String("Up") ? Qt::Key_Up : Qt::Key_Down);
-            else
-                QTest::mouseClick(form.spin()->findChild<QToolButton*>(press), Qt::LeftButton);
-        }
-        QCOMPARE(form.revolutions()->text(), turns);
-        QCOMPARE(form.spin()->value(), value);
-    }
-
-    void spinLeavesResults()
-    {
-        DevelopmentWindow form(kFrench);
-        form.calculate(QStringLiteral("53"), QStringLiteral("11"), QStringLiteral("10"));
-        const QStringList shown = form.results();
-        QTest::mouseClick(form.spin()->findChild<QToolButton*>(QStringLiteral("up")),
-                          Qt::LeftButton);
-        QCOMPARE(form.revolutions()->text(), QStringLiteral("2"));
-        QCOMPARE(form.results(), shown);
-    }
-
-    // Results as long as the examples give must show whole.
-    void resultsFit_data()
-    {
-        QTest::addColumn<QString>("chainring");
-        QTest::addColumn<QString>("sprocket");
-        QTest::addColumn<QString>("turns");
-        // clang-format off
-        QTest::newRow("53/11, 10 turns") << "53" << "11" << "10";
-        QTest::newRow("52/13, 100000 turns") << "52" << "13" << "100000";
-        // clang-format on
-    }
-
-    void resultsFit()
-    {
-        QFETCH(QString, chainring);
-        QFETCH(QString, sprocket);
-        QFETCH(QString, turns);
-        DevelopmentWindow form(kFrench);
-        QVERIFY(QTest::qWaitForWindowExposed(form.window));
-        form.calculate(chainring, sprocket, turns);
-        const QStringList clipped = test::clippedTexts(form.window);
-        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
-        const QString directory = qEnvironmentVariable("DENTIVEL_SCREENSHOT_DIR");
-        if (!directory.isEmpty() && turns == QLatin1String("100000"))
-            form.window->grab().save(directory + QStringLiteral("/Form3-results.png"));
+        // The blanks count, doubled ones included, and lines end with CR LF.
+        QCOMPARE(developmentReport({"", "", "1", "", ""}),
+                 QStringLiteral("\r\n\r\n        Avec le plateau  et le pignon , votre distance "
+                                "parcourue par un tour de pédalier est : .\r\n\r\n        Le "
+                                "nombre de tours de pédalier étant 1, la distance totale est : "));
     }
 };
 
-DENTIVEL_TEST_MAIN(TestDevelopment)
+QTEST_GUILESS_MAIN(TestDevelopment)
 #include "test_development.moc"

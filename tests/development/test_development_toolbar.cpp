@@ -160,15 +160,6 @@ private Q_SLOTS:
         QCOMPARE(form.spin()->value(), 1);
     }
 
-    void reportText()
-    {
-        // The blanks count, doubled ones included, and lines end with CR LF.
-        QCOMPARE(developmentReport({"", "", "1", "", ""}),
-                 QStringLiteral("\r\n\r\n        Avec le plateau  et le pignon , votre distance "
-                                "parcourue par un tour de pédalier est : .\r\n\r\n        Le "
-                                "nombre de tours de pédalier étant 1, la distance totale est : "));
-    }
-
     void printedReport_data()
     {
         QTest::addColumn<QLocale>("locale");

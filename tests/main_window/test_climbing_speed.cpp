@@ -1,11 +1,7 @@
-#include "form1.h"
-#include "test_support.h"
+#include "climbing_speed.h"
+#include "scripted_messages.h"
 
-#include <QComboBox>
-#include <QFocusEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QTest>
 
 using namespace dentivel;
 
@@ -18,91 +14,12 @@ const QString kQuestionTitle = QStringLiteral("Infos");
 const QString kMissingTitle = QStringLiteral("Oubli!");
 const QString kWalkingPrompt = QStringLiteral("Qui c'est qui ferait mieux de marcher un peu ? ");
 
-// Records each box with what Label4 showed while it was up.
-class LabelWatchingMessages final : public MessageService {
-public:
-    MessageAnswer showMessage(const QString& prompt, MessageIcon icon, MessageButtons buttons,
-                              const QString& title) override
-    {
-        shown.push_back({prompt, title, icon, buttons});
-        labelDuringBox.push_back(label ? label->text() : QString());
-        if (buttons == MessageButtons::YesNo)
-            return answerYes ? MessageAnswer::Yes : MessageAnswer::No;
-        return MessageAnswer::Ok;
-    }
-
-    std::vector<test::ShownMessage> shown;
-    QStringList labelDuringBox;
-    QLabel* label = nullptr;
-    bool answerYes = false;
-};
-
-struct ClimbingFrame {
-    explicit ClimbingFrame(const QLocale& locale = kEnglish)
-        : program(locale), services{program.windows, messages, locale}
-    {
-        program.windows.registerWindow(WindowName::Form1, [this] {
-            return std::make_unique<Form1>(services, program.printer);
-        });
-        window = program.show<Form1>(WindowName::Form1);
-        messages.label = speed();
-    }
-
-    QComboBox* combo(const char* name) const
-    {
-        return window->findChild<QComboBox*>(QLatin1String(name));
-    }
-    QLabel* speed() const { return window->findChild<QLabel*>(QStringLiteral("Label4")); }
-
-    void calculate(const QString& elevation, const QString& gradient)
-    {
-        combo("Combo5")->setEditText(elevation);
-        combo("Combo4")->setEditText(gradient);
-        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command3")),
-                          Qt::LeftButton);
-    }
-
-    QStringList titles() const
-    {
-        QStringList list;
-        for (const auto& m : messages.shown)
-            list << m.title;
-        return list;
-    }
-
-    test::TestProgram program;
-    LabelWatchingMessages messages;
-    AppServices services;
-    Form1* window = nullptr;
-};
-
 } // namespace
 
 class TestClimbingSpeed : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { test::settle(); }
-
-    void opensWithDesignedInputs()
-    {
-        ClimbingFrame frame;
-        QCOMPARE(frame.combo("Combo5")->count(), 7);
-        QCOMPARE(frame.combo("Combo5")->itemText(0), QStringLiteral("500"));
-        QCOMPARE(frame.combo("Combo5")->itemText(6), QStringLiteral("800"));
-        QCOMPARE(frame.combo("Combo4")->count(), 13);
-        QCOMPARE(frame.combo("Combo4")->itemText(0), QStringLiteral("3"));
-        QCOMPARE(frame.combo("Combo4")->itemText(12), QStringLiteral("15"));
-        QCOMPARE(frame.speed()->text(), QString());
-        const QString rule = frame.window->findChild<QLabel*>(QStringLiteral("Label14"))->text();
-        QVERIFY(rule.contains(QStringLiteral("élévation  / h sont corrects pour un cyclo lambda, "
-                                             "calculez votre vitesse :") +
-                              QString(21, u' ') + QStringLiteral("V = Vitesse ascensionelle")));
-        QVERIFY(rule.endsWith(
-            QString(23, u' ') +
-            QStringLiteral("Exemple : Une pente à 10 % = (700 * 100) / 10 = 7 km / h")));
-    }
-
     void calculation_data()
     {
         QTest::addColumn<QLocale>("locale");
@@ -111,7 +28,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("answerYes");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QStringList>("titles");
-        const QString kept = QStringLiteral("earlier");
+        const QString kept = test::kUnchanged;
         auto row = [](const char* name, const QLocale& locale, const char* elevation,
                       const char* gradient, bool yes, const QString& label, QStringList titles) {
             QTest::newRow(name) << locale << QString::fromUtf8(elevation)
@@ -148,14 +65,23 @@ private Q_SLOTS:
         QFETCH(bool, answerYes);
         QFETCH(QString, label);
         QFETCH(QStringList, titles);
-        ClimbingFrame frame(locale);
-        frame.speed()->setText(QStringLiteral("earlier"));
-        frame.messages.answerYes = answerYes;
-        frame.calculate(elevation, gradient);
-        QCOMPARE(frame.speed()->text(), label);
-        QCOMPARE(frame.titles(), titles);
-        for (std::size_t i = 0; i < frame.messages.shown.size(); ++i) {
-            const test::ShownMessage& box = frame.messages.shown[i];
+        test::ScriptedMessageService messages;
+        if (answerYes)
+            messages.answers.push_back(MessageAnswer::Yes);
+        const ClimbingSpeedOutcome outcome =
+            computeClimbingSpeed({elevation, gradient}, locale, messages);
+        // The window shows the warning itself, once Label4 shows the speed.
+        std::vector<test::ShownMessage> boxes = messages.shown;
+        if (outcome.warning) {
+            const MessageText& w = *outcome.warning;
+            boxes.push_back({w.prompt, w.title, w.icon, w.buttons});
+        }
+        QCOMPARE(test::labelText(outcome.speed), label);
+        QStringList shownTitles;
+        for (const test::ShownMessage& box : boxes)
+            shownTitles << box.title;
+        QCOMPARE(shownTitles, titles);
+        for (const test::ShownMessage& box : boxes) {
             if (box.title == kQuestionTitle) {
                 QCOMPARE(box.prompt, QStringLiteral("Tu vas entrer dans la légende des Cinglés du "
                                                     "Ventoux ou des Fêlés du Grand Colombier avec "
@@ -171,69 +97,10 @@ private Q_SLOTS:
                 QCOMPARE(box.prompt, kWalkingPrompt);
                 QCOMPARE(box.icon, MessageIcon::Exclamation);
                 QCOMPARE(box.buttons, MessageButtons::Ok);
-                // The warning comes with the speed it is about already shown.
-                QCOMPARE(frame.messages.labelDuringBox[int(i)], label);
             }
         }
     }
-
-    // The user moving into either list empties the result; the focus coming
-    // back with the window (after a message box) or from the list's popup does not.
-    void focusEntryClearsTheResult_data()
-    {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<int>("reason");
-        QTest::addColumn<bool>("cleared");
-        for (const char* input : {"Combo4", "Combo5"}) {
-            QTest::addRow("%s tab", input) << input << int(Qt::TabFocusReason) << true;
-            QTest::addRow("%s backtab", input) << input << int(Qt::BacktabFocusReason) << true;
-            QTest::addRow("%s mouse", input) << input << int(Qt::MouseFocusReason) << true;
-            QTest::addRow("%s shortcut", input) << input << int(Qt::ShortcutFocusReason) << true;
-            QTest::addRow("%s window activated", input)
-                << input << int(Qt::ActiveWindowFocusReason) << false;
-            QTest::addRow("%s popup closed", input) << input << int(Qt::PopupFocusReason) << false;
-        }
-    }
-
-    void focusEntryClearsTheResult()
-    {
-        QFETCH(QString, input);
-        QFETCH(int, reason);
-        QFETCH(bool, cleared);
-        ClimbingFrame frame;
-        frame.calculate(QStringLiteral("700"), QStringLiteral("10"));
-        QCOMPARE(frame.speed()->text(), QStringLiteral("7.0 Km/h"));
-        QComboBox* combo = frame.window->findChild<QComboBox*>(input);
-        QFocusEvent focusIn(QEvent::FocusIn, Qt::FocusReason(reason));
-        QApplication::sendEvent(combo, &focusIn);
-        QCOMPARE(frame.speed()->text(), cleared ? QString() : QStringLiteral("7.0 Km/h"));
-    }
-
-    void tabbingIntoTheGradientClears()
-    {
-        ClimbingFrame frame;
-        frame.calculate(QStringLiteral("700"), QStringLiteral("10"));
-        QVERIFY(QTest::qWaitForWindowActive(frame.window));
-        frame.combo("Combo1")->setFocus(); // last of the equivalence's lists
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QVERIFY(frame.combo("Combo4")->hasFocus());
-        QCOMPARE(frame.speed()->text(), QString());
-    }
-
-    void cadenceButtonOpensOneCadenceWindow()
-    {
-        ClimbingFrame frame;
-        auto* button = frame.window->findChild<QPushButton*>(QStringLiteral("Command8"));
-        QCOMPARE(button->text(), QStringLiteral("Cadence en Rpm"));
-        QTest::mouseClick(button, Qt::LeftButton);
-        QWidget* cadence = frame.program.windows.instance(WindowName::Form4);
-        QVERIFY(cadence && cadence->isVisible());
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(frame.program.windows.instance(WindowName::Form4), cadence);
-        QCOMPARE(frame.program.windows.loadedWindows(),
-                 (QStringList{QStringLiteral("Form1"), QStringLiteral("Form4")}));
-    }
 };
 
-DENTIVEL_TEST_MAIN(TestClimbingSpeed)
+QTEST_GUILESS_MAIN(TestClimbingSpeed)
 #include "test_climbing_speed.moc"

@@ -4,7 +4,9 @@
 // a failure one step later.
 #include "failure.h"
 #include "numbers.h"
-#include "test_support.h"
+#include "scripted_messages.h"
+
+#include <QTest>
 
 #include <cmath>
 #include <limits>
@@ -87,5 +89,5 @@ private Q_SLOTS:
     }
 };
 
-DENTIVEL_TEST_MAIN(TestNumberRoundTrip)
+QTEST_GUILESS_MAIN(TestNumberRoundTrip)
 #include "test_number_round_trip.moc"

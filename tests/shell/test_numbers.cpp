@@ -1,7 +1,9 @@
 #include "failure.h"
 #include "message_service.h"
 #include "numbers.h"
-#include "test_support.h"
+#include "scripted_messages.h"
+
+#include <QTest>
 
 #include <cmath>
 #include <limits>
@@ -432,5 +434,5 @@ private Q_SLOTS:
     }
 };
 
-DENTIVEL_TEST_MAIN(TestNumbers)
+QTEST_GUILESS_MAIN(TestNumbers)
 #include "test_numbers.moc"

@@ -1,8 +1,11 @@
 #include "test_support.h"
+#include "version.h"
 
+#include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 
 using namespace dentivel;
 
@@ -146,6 +149,49 @@ private Q_SLOTS:
         QCOMPARE(button(warning, "Command2")->geometry(), before);
         QCOMPARE(warning->findChild<QGroupBox*>(QStringLiteral("Frame1"))->geometry(),
                  QRect(8, 8, 257, 89));
+    }
+
+    // Every caption that quotes a version quotes the program's own, so a new
+    // release cannot leave one window behind; the known ones must be found.
+    void captionsQuoteTheVersion_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("quoting");
+        const auto none = QStringList{};
+        QTest::newRow("frmSplash2") << QString(WindowName::frmSplash2)
+                                    << QStringList{"lblVersion"};
+        QTest::newRow("Formfen") << QString(WindowName::Formfen) << none;
+        QTest::newRow("Form1") << QString(WindowName::Form1) << QStringList{"Form1"};
+        QTest::newRow("Form2") << QString(WindowName::Form2) << none;
+        QTest::newRow("Form3") << QString(WindowName::Form3) << none;
+        QTest::newRow("Form4") << QString(WindowName::Form4) << none;
+        QTest::newRow("Form5") << QString(WindowName::Form5) << none;
+        QTest::newRow("frmAbout") << QString(WindowName::frmAbout) << QStringList{"lblVersion"};
+    }
+
+    void captionsQuoteTheVersion()
+    {
+        QFETCH(QString, window);
+        QFETCH(QStringList, quoting);
+        test::TestProgram program;
+        QWidget* loaded = program.windows.load(window);
+        QVERIFY(loaded);
+        QList<std::pair<QString, QString>> captions{{loaded->objectName(), loaded->windowTitle()}};
+        for (const QLabel* label : loaded->findChildren<QLabel*>())
+            captions.append({label->objectName(), label->text()});
+        for (const QAbstractButton* b : loaded->findChildren<QAbstractButton*>())
+            captions.append({b->objectName(), b->text()});
+        for (const QGroupBox* frame : loaded->findChildren<QGroupBox*>())
+            captions.append({frame->objectName(), frame->title()});
+        static const QRegularExpression quoted(QStringLiteral("\\bV(?:ersion)? +(\\d+(?:\\.\\d+)+)"));
+        QStringList found;
+        for (const auto& [name, text] : captions) {
+            for (const QRegularExpressionMatch& match : quoted.globalMatch(text)) {
+                QCOMPARE(match.captured(1), QString::fromLatin1(kVersion));
+                found << name;
+            }
+        }
+        QCOMPARE(found, quoting);
     }
 };
 

@@ -6,6 +6,8 @@ MessageAnswer ScriptedMessageService::showMessage(const QString& prompt, Message
                                                   MessageButtons buttons, const QString& title)
 {
     shown.push_back({prompt, title, icon, buttons});
+    if (onShow)
+        onShow();
     if (!answers.empty()) {
         const MessageAnswer answer = answers.front();
         answers.pop_front();

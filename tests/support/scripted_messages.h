@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace dentivel::test {
@@ -13,6 +15,14 @@ namespace dentivel::test {
 // The two locales every calculation is checked under.
 inline const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 inline const QLocale kFrench(QLocale::French, QLocale::France);
+
+// What a calculation's label shows in a table of expected results; a label
+// the calculation leaves as it was reads as kUnchanged.
+inline const QString kUnchanged = QStringLiteral("(unchanged)");
+inline QString labelText(const std::optional<QString>& label)
+{
+    return label.value_or(kUnchanged);
+}
 
 struct ShownMessage {
     QString prompt;
@@ -30,6 +40,8 @@ public:
 
     std::vector<ShownMessage> shown;
     std::deque<MessageAnswer> answers;
+    // Called while each box is up, to see what the window shows behind it.
+    std::function<void()> onShow;
 };
 
 } // namespace dentivel::test

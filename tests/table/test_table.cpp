@@ -1,5 +1,6 @@
 #include "column_label.h"
 #include "form2.h"
+#include "gearing.h"
 #include "test_support.h"
 
 #include <QPushButton>
@@ -14,11 +15,13 @@ using test::kFrench;
 const int kChainrings[] = {28, 30, 32, 34, 38, 39, 42, 46, 48, 49, 50, 51, 52};
 const int kSprockets[] = {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 28, 30};
 
-// chainring x 21 / (sprocket x 10) in hundredths, exactly, a half rounded up;
-// always a comma and two decimals, whatever the user's locale.
+// chainring / sprocket x the metres per pedal turn, in hundredths, worked out
+// in whole numbers so it is exact, a half rounded up; always a comma and two
+// decimals, whatever the user's locale.
 QString development(int chainring, int sprocket)
 {
-    const int hundredths = (2 * chainring * 210 + sprocket) / (2 * sprocket);
+    constexpr int centimetresPerTurn = int(kMetresPerTurn * 100 + 0.5);
+    const int hundredths = (2 * chainring * centimetresPerTurn + sprocket) / (2 * sprocket);
     return QStringLiteral("%1,%2")
         .arg(hundredths / 100)
         .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
