@@ -83,8 +83,10 @@ const std::vector<ToolbarButton>& developmentToolbarButtons()
 {
     static const std::vector<ToolbarButton> buttons{
         {QStringLiteral("Aide"), QString(), QStringLiteral("Aide"), QStringLiteral("Help")},
-        {QStringLiteral("Imprimer"), QString(), QStringLiteral("Imprimer"), QStringLiteral("Print")},
-        {QStringLiteral("Supprimer"), QString(), QStringLiteral("Fermer"), QStringLiteral("Delete")},
+        {QStringLiteral("Imprimer"), QString(), QStringLiteral("Imprimer"),
+         QStringLiteral("Print")},
+        {QStringLiteral("Supprimer"), QString(), QStringLiteral("Fermer"),
+         QStringLiteral("Delete")},
     };
     return buttons;
 }

@@ -18,7 +18,7 @@ packages=(cmake make g++ pkg-config libgl-dev
           desktop-file-utils appstream dpkg-dev file xvfb xdotool lintian man-db groff-base
           cups printer-driver-cups-pdf
           weston qt6-wayland
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev clang-format)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -37,6 +37,8 @@ if ((${#missing[@]})); then
 fi
 
 jobs=$(nproc)
+# CI sets this to ON so that any compiler warning fails the build.
+werror=-DDENTIVEL_WARNINGS_AS_ERRORS=${DENTIVEL_WARNINGS_AS_ERRORS:-OFF}
 # Headless, and free of the desktop's theme so that every run sees the same widgets.
 unset QT_QPA_PLATFORMTHEME
 
@@ -44,7 +46,7 @@ if [[ "$mode" == sanitize ]]; then
     # The suite under AddressSanitizer and UndefinedBehaviorSanitizer, built
     # with clang, which also brings libFuzzer: the number rules' fuzz targets
     # run a few seconds each from their corpus in fuzz/.
-    CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDENTIVEL_SANITIZE=ON
+    CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDENTIVEL_SANITIZE=ON "$werror"
     cmake --build build-asan -j "$jobs"
     export QT_QPA_PLATFORM=offscreen
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
@@ -57,7 +59,7 @@ if [[ "$mode" == sanitize ]]; then
     exec ctest --output-on-failure -j "$jobs" -E '^(deb_[a-z]+|desktop_files|test_cups_print|.*_wayland)$'
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "$werror"
 if [[ "$mode" == run ]]; then
     cmake --build build --target dentivel -j "$jobs"
     exec ./build/dentivel

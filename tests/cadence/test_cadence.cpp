@@ -84,9 +84,11 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(QString, prompt);
         test::ScriptedMessageService messages;
-        const CadenceOutcome outcome = computeCadence({speed, chainring, sprocket}, locale, messages);
+        const CadenceOutcome outcome =
+            computeCadence({speed, chainring, sprocket}, locale, messages);
         QCOMPARE(test::labelText(outcome.cadence), cadence);
-        QCOMPARE(test::labelText(outcome.heading), cadence == test::kUnchanged ? test::kUnchanged : kHeading);
+        QCOMPARE(test::labelText(outcome.heading),
+                 cadence == test::kUnchanged ? test::kUnchanged : kHeading);
         // The window shows the warning itself, once the labels show the cadence.
         std::vector<test::ShownMessage> shown = messages.shown;
         if (outcome.warning) {

@@ -123,7 +123,8 @@ private Q_SLOTS:
         row("en grouping at the end", kEnglish, "1,", 0, 13);
         row("en grouping doubled", kEnglish, "1,,000", 0, 13);
         row("en exponent sign without digits", kEnglish, "1E+", 0, 13);
-        row("sv minus sign", QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("\u22123,5"), -3.5);
+        row("sv minus sign", QLocale(QLocale::Swedish, QLocale::Sweden),
+            QStringLiteral("\u22123,5"), -3.5);
     }
 
     void textToNumber()

@@ -158,8 +158,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("quoting");
         const auto none = QStringList{};
-        QTest::newRow("frmSplash2") << QString(WindowName::frmSplash2)
-                                    << QStringList{"lblVersion"};
+        QTest::newRow("frmSplash2") << QString(WindowName::frmSplash2) << QStringList{"lblVersion"};
         QTest::newRow("Formfen") << QString(WindowName::Formfen) << none;
         QTest::newRow("Form1") << QString(WindowName::Form1) << QStringList{"Form1"};
         QTest::newRow("Form2") << QString(WindowName::Form2) << none;
@@ -183,7 +182,8 @@ private Q_SLOTS:
             captions.append({b->objectName(), b->text()});
         for (const QGroupBox* frame : loaded->findChildren<QGroupBox*>())
             captions.append({frame->objectName(), frame->title()});
-        static const QRegularExpression quoted(QStringLiteral("\\bV(?:ersion)? +(\\d+(?:\\.\\d+)+)"));
+        static const QRegularExpression quoted(
+            QStringLiteral("\\bV(?:ersion)? +(\\d+(?:\\.\\d+)+)"));
         QStringList found;
         for (const auto& [name, text] : captions) {
             for (const QRegularExpressionMatch& match : quoted.globalMatch(text)) {
