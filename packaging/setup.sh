@@ -56,7 +56,7 @@ if [[ "$mode" == sanitize ]]; then
     # The package, print-server and compositor tests exercise the system, not
     # the program's memory: the test command runs them (nor would a package
     # of an instrumented build be one to install).
-    exec ctest --output-on-failure -j "$jobs" -E '^(deb_[a-z]+|desktop_files|test_cups_print|.*_wayland)$'
+    exec ctest --output-on-failure -j "$jobs" -E '^(deb_[a-z]+|desktop_files|clang_format|test_cups_print|.*_wayland)$'
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "$werror"
