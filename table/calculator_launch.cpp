@@ -5,7 +5,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
-#include <QThread>
+#include <QTimer>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -77,15 +77,25 @@ std::optional<qint64> QtProgramLauncher::start(const QString& path)
     return id;
 }
 
-bool QtProgramLauncher::activate(qint64 id)
+void QtProgramLauncher::activate(qint64 id, QObject* context, std::function<void(bool)> done)
 {
-    const QDeadlineTimer settled(kSettleMilliseconds);
-    while (!settled.hasExpired()) {
-        if (!isRunning(id))
-            return false;
-        QThread::msleep(kPollMilliseconds);
-    }
-    return isRunning(id);
+    // A child of the context: destroying the context stops the poll, and the
+    // connection's copy of done goes with it.
+    auto* poll = new QTimer(context);
+    poll->setInterval(kPollMilliseconds);
+    QObject::connect(poll, &QTimer::timeout, poll,
+                     [poll, id, settled = QDeadlineTimer(kSettleMilliseconds),
+                      done = std::move(done)]() mutable {
+                         const bool running = isRunning(id);
+                         if (running && !settled.hasExpired())
+                             return;
+                         poll->stop();
+                         poll->deleteLater();
+                         // done may destroy the context, and this lambda with it.
+                         const std::function<void(bool)> answer = std::move(done);
+                         answer(running);
+                     });
+    poll->start();
 }
 
 QStringList systemCalculatorPaths()
@@ -102,18 +112,90 @@ QStringList systemCalculatorPaths()
 #endif
 }
 
-CalculatorLaunch launchCalculator(const CalculatorSetup& calculator, MessageService& messages)
+CalculatorLauncher::CalculatorLauncher(const CalculatorSetup& calculator, MessageService& messages,
+                                       QObject* parent)
+    : QObject(parent), m_calculator(calculator), m_messages(messages)
 {
-    messages.show(kNotice);
-    if (calculator.launcher) {
-        for (const QString& path : calculator.paths) {
-            const std::optional<qint64> id = calculator.launcher->start(path);
-            if (id && calculator.launcher->activate(*id))
-                return CalculatorLaunch::Started;
-        }
+}
+
+void CalculatorLauncher::launch()
+{
+    if (pending()) {
+        ++m_waiting;
+        return;
     }
-    messages.show(kNotFound);
-    return CalculatorLaunch::NotFound;
+    begin();
+}
+
+void CalculatorLauncher::cancel()
+{
+    m_waiting = 0;
+    delete m_attempt.data();
+}
+
+void CalculatorLauncher::begin()
+{
+    // Pending from the notice on: a press meanwhile waits instead of
+    // starting a second search inside the box.
+    m_attempt = new QObject(this);
+    const QPointer<QObject> attempt = m_attempt;
+    m_tried = m_calculator;
+    m_messages.show(kNotice);
+    // The box ran an event loop of its own, in which the window may have gone.
+    if (!attempt)
+        return;
+    tryFrom(0);
+}
+
+void CalculatorLauncher::tryFrom(qsizetype index)
+{
+    ProgramLauncher* launcher = m_tried.launcher;
+    for (; launcher && index < m_tried.paths.size(); ++index) {
+        const std::optional<qint64> id = launcher->start(m_tried.paths.at(index));
+        if (!id)
+            continue;
+        // Called back only while the attempt, a child of this, still exists.
+        launcher->activate(*id, m_attempt, [this, index](bool activated) {
+            if (activated)
+                finish(CalculatorLaunch::Started);
+            else
+                tryFrom(index + 1);
+        });
+        return;
+    }
+    finish(CalculatorLaunch::NotFound);
+}
+
+void CalculatorLauncher::finish(CalculatorLaunch outcome)
+{
+    // Over before any box or handler runs, so that they may cancel or press
+    // again. Deleted later, since the call back comes from one of its timers.
+    if (m_attempt)
+        m_attempt->deleteLater();
+    m_attempt = nullptr;
+    const QPointer<CalculatorLauncher> alive(this);
+    if (outcome == CalculatorLaunch::NotFound) {
+        // The window closes: the presses that waited would only bring the
+        // same boxes again.
+        m_waiting = 0;
+        m_messages.show(kNotFound);
+        if (!alive)
+            return;
+    }
+    Q_EMIT finished(outcome);
+    // Each waiting press gets its notice from the event loop, not from inside
+    // this handler or a timer of the attempt that has just ended.
+    if (alive && m_waiting > 0)
+        QMetaObject::invokeMethod(this, &CalculatorLauncher::resume, Qt::QueuedConnection);
+}
+
+void CalculatorLauncher::resume()
+{
+    // A press may have started its own attempt since.
+    if (pending() || m_waiting == 0)
+        return;
+    --m_waiting;
+    begin();
 }
 
 } // namespace dentivel

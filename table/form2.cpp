@@ -4,10 +4,13 @@
 #include "ui_form2.h"
 #include "window_registry.h"
 
+#include <QHideEvent>
+
 namespace dentivel {
 
 Form2::Form2(AppServices services, const CalculatorSetup& calculator)
-    : ui(std::make_unique<Ui::Form2>()), m_services(std::move(services)), m_calculator(calculator)
+    : ui(std::make_unique<Ui::Form2>()), m_services(std::move(services)),
+      m_calculator(new CalculatorLauncher(calculator, m_services.messages, this))
 {
     ui->setupUi(this);
     setFixedBorder(this, TitleButtons::Close);
@@ -25,14 +28,26 @@ Form2::Form2(AppServices services, const CalculatorSetup& calculator)
         label->setAutoFillBackground(true);
     }
 
-    connect(ui->Command1, &QPushButton::clicked, this, &Form2::startCalculator);
+    connect(ui->Command1, &QPushButton::clicked, m_calculator, &CalculatorLauncher::launch);
+    connect(m_calculator, &CalculatorLauncher::finished, this, &Form2::calculatorSearched);
 }
 
 Form2::~Form2() = default;
 
-void Form2::startCalculator()
+void Form2::hideEvent(QHideEvent* event)
 {
-    if (launchCalculator(m_calculator, m_services.messages) == CalculatorLaunch::NotFound)
+    // Closed, or put away as the program ends: a search still under way is
+    // dropped, so that no calculator starts and no box comes for a window
+    // that has gone. A minimised window is hidden by the window system, and
+    // keeps its search.
+    if (!event->spontaneous())
+        m_calculator->cancel();
+    QWidget::hideEvent(event);
+}
+
+void Form2::calculatorSearched(CalculatorLaunch outcome)
+{
+    if (outcome == CalculatorLaunch::NotFound)
         m_services.windows.close(WindowName::Form2);
 }
 

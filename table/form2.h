@@ -22,12 +22,16 @@ public:
     Form2(AppServices services, const CalculatorSetup& calculator);
     ~Form2() override;
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
-    void startCalculator();
+    void calculatorSearched(CalculatorLaunch outcome);
 
     std::unique_ptr<Ui::Form2> ui;
     AppServices m_services;
-    const CalculatorSetup& m_calculator;
+    // A child: the search under way goes with the window.
+    CalculatorLauncher* m_calculator;
 };
 
 } // namespace dentivel

@@ -1,127 +1,17 @@
-#include "calculator_launch.h"
 #include "form2.h"
-#include "test_support.h"
-
-#include <QFile>
-#include <QPushButton>
-#include <QTemporaryDir>
-
-#include <signal.h>
+#include "stand_in_calculators.h"
 
 using namespace dentivel;
+using namespace dentivel::test;
 
 namespace {
-
-using test::kEnglish;
-using test::kFrench;
 
 const QString kNoticePrompt = QStringLiteral(
     "Si votre plateau est de 55, si votre tour de roue est de 2.084, si..., et si ma tante en "
     "avait... <;-} ");
 const QString kNotFoundPrompt = QStringLiteral("Calculatrice Windows non trouvée ");
 
-// What stands at one of the two calculator paths.
-enum class Stand {
-    Calculator,    // keeps running, as a calculator would
-    DiesAtOnce,    // starts, then ends at once with a failure
-    Nothing,       // no file at all
-    NotExecutable, // a script without permission to run
-    ShellCommand,  // a path that a shell would take for two commands
-};
-
-// The real launcher, with a record of every start it was asked for.
-class RecordingLauncher final : public ProgramLauncher {
-public:
-    RecordingLauncher(ProgramLauncher& real, const test::ScriptedMessageService& messages)
-        : m_real(real), m_messages(messages)
-    {
-    }
-    ~RecordingLauncher() override
-    {
-        // The stand-in calculators are ended here, by their own ids.
-        for (qint64 id : running)
-            ::kill(pid_t(id), SIGTERM);
-    }
-
-    std::optional<qint64> start(const QString& path) override
-    {
-        tried << path;
-        boxesBeforeStart.push_back(m_messages.shown.size());
-        const std::optional<qint64> id = m_real.start(path);
-        if (id)
-            ++started;
-        return id;
-    }
-    bool activate(qint64 id) override
-    {
-        const bool activated = m_real.activate(id);
-        if (activated)
-            running.push_back(id);
-        return activated;
-    }
-
-    QStringList tried;
-    std::vector<std::size_t> boxesBeforeStart;
-    int started = 0;
-    std::vector<qint64> running;
-
-private:
-    ProgramLauncher& m_real;
-    const test::ScriptedMessageService& m_messages;
-};
-
-// A folder of stand-in calculators; each one that runs writes its name to a log.
-class Calculators {
-public:
-    QString put(const QString& name, Stand stand)
-    {
-        const QString path = m_dir.filePath(name);
-        const QString log = m_dir.filePath(QStringLiteral("log"));
-        QString script = QStringLiteral("#!/bin/sh\necho %1 >> '%2'\n").arg(name, log);
-        switch (stand) {
-        case Stand::Calculator:
-            script += QStringLiteral("exec sleep 30\n");
-            break;
-        case Stand::DiesAtOnce:
-        case Stand::NotExecutable:
-            script += QStringLiteral("exit 1\n");
-            break;
-        case Stand::Nothing:
-            return path;
-        case Stand::ShellCommand:
-            return path + QStringLiteral("; touch '%1'").arg(injected());
-        }
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(script.toUtf8()) < 0)
-            qFatal("cannot write %s", qPrintable(path));
-        file.close();
-        if (stand != Stand::NotExecutable)
-            file.setPermissions(file.permissions() | QFile::ExeOwner);
-        return path;
-    }
-
-    QStringList ran() const
-    {
-        QFile log(m_dir.filePath(QStringLiteral("log")));
-        if (!log.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-
-    QString injected() const { return m_dir.filePath(QStringLiteral("injected")); }
-
-private:
-    QTemporaryDir m_dir;
-};
-
-bool runs(Stand stand)
-{
-    return stand == Stand::Calculator || stand == Stand::DiesAtOnce;
-}
-
 } // namespace
-
-Q_DECLARE_METATYPE(Stand)
 
 class TestCalculatorLaunch : public QObject {
     Q_OBJECT
@@ -164,17 +54,17 @@ private Q_SLOTS:
         QFETCH(QLocale, locale);
         QFETCH(Stand, first);
         QFETCH(Stand, second);
-        test::TestProgram program(locale);
-        Calculators calculators;
-        RecordingLauncher launcher(program.launcher, program.messages);
-        const QString firstPath = calculators.put(QStringLiteral("first"), first);
-        const QString secondPath = calculators.put(QStringLiteral("second"), second);
-        program.calculator = {&launcher, {firstPath, secondPath}};
-        program.windows.show(WindowName::Formfen); // another window, to be left alone
-        QWidget* table = program.windows.show(WindowName::Form2);
+        TableOverStandIns table(locale, first, second);
+        const TestProgram& program = table.program;
+        const Calculators& calculators = table.calculators;
+        const RecordingLauncher& launcher = table.launcher;
+        const QString& firstPath = table.paths.at(0);
+        const QString& secondPath = table.paths.at(1);
 
-        QTest::mouseClick(table->findChild<QPushButton*>(QStringLiteral("Command1")),
-                          Qt::LeftButton);
+        table.press();
+        // The answer comes from the event loop, after the settle time when a
+        // calculator keeps running.
+        QTRY_COMPARE(table.finished.size(), 1);
         test::settle();
 
         const bool firstWorks = first == Stand::Calculator;
@@ -205,6 +95,7 @@ private Q_SLOTS:
         for (const test::ShownMessage& shown : program.messages.shown)
             shownTitles << shown.title;
         QCOMPARE(shownTitles, titles);
+        QCOMPARE(table.outcome(0), found ? CalculatorLaunch::Started : CalculatorLaunch::NotFound);
         const test::ShownMessage& notice = program.messages.shown.front();
         QCOMPARE(notice.prompt, kNoticePrompt);
         QCOMPARE(notice.icon, MessageIcon::Exclamation);

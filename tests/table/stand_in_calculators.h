@@ -1,0 +1,175 @@
+#pragma once
+
+#include "calculator_launch.h"
+#include "test_support.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <signal.h>
+
+namespace dentivel::test {
+
+// What stands at one of the two calculator paths.
+enum class Stand {
+    Calculator,    // keeps running, as a calculator would
+    DiesAtOnce,    // starts, then ends at once with a failure
+    Nothing,       // no file at all
+    NotExecutable, // a script without permission to run
+    ShellCommand,  // a path that a shell would take for two commands
+};
+
+inline bool runs(Stand stand)
+{
+    return stand == Stand::Calculator || stand == Stand::DiesAtOnce;
+}
+
+// The real launcher, with a record of every start it was asked for and of
+// every answer it gave.
+class RecordingLauncher final : public ProgramLauncher {
+public:
+    RecordingLauncher(ProgramLauncher& real, const ScriptedMessageService& messages)
+        : m_real(real), m_messages(messages)
+    {
+    }
+    ~RecordingLauncher() override
+    {
+        // The stand-in calculators still running are ended here, by their own
+        // ids, whether or not their activation was waited for.
+        for (qint64 id : m_ids) {
+            QFile command(QStringLiteral("/proc/%1/cmdline").arg(id));
+            if (command.open(QIODevice::ReadOnly) && command.readAll().startsWith("sleep"))
+                ::kill(pid_t(id), SIGTERM);
+        }
+    }
+
+    std::optional<qint64> start(const QString& path) override
+    {
+        tried << path;
+        boxesBeforeStart.push_back(m_messages.shown.size());
+        const std::optional<qint64> id = m_real.start(path);
+        if (id) {
+            ++started;
+            m_ids.push_back(*id);
+        }
+        return id;
+    }
+    void activate(qint64 id, QObject* context, std::function<void(bool)> done) override
+    {
+        m_real.activate(id, context, [this, id, done = std::move(done)](bool activated) {
+            ++answers;
+            if (activated)
+                running.push_back(id);
+            done(activated);
+        });
+    }
+
+    QStringList tried;
+    std::vector<std::size_t> boxesBeforeStart;
+    int started = 0;
+    int answers = 0;
+    std::vector<qint64> running;
+
+private:
+    ProgramLauncher& m_real;
+    const ScriptedMessageService& m_messages;
+    std::vector<qint64> m_ids;
+};
+
+// A folder of stand-in calculators; each one that runs writes its name to a log.
+class Calculators {
+public:
+    QString put(const QString& name, Stand stand)
+    {
+        const QString path = m_dir.filePath(name);
+        const QString log = m_dir.filePath(QStringLiteral("log"));
+        QString script = QStringLiteral("#!/bin/sh\necho %1 >> '%2'\n").arg(name, log);
+        switch (stand) {
+        case Stand::Calculator:
+            script += QStringLiteral("exec sleep 30\n");
+            break;
+        case Stand::DiesAtOnce:
+        case Stand::NotExecutable:
+            script += QStringLiteral("exit 1\n");
+            break;
+        case Stand::Nothing:
+            return path;
+        case Stand::ShellCommand:
+            return path + QStringLiteral("; touch '%1'").arg(injected());
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(script.toUtf8()) < 0)
+            qFatal("cannot write %s", qPrintable(path));
+        file.close();
+        if (stand != Stand::NotExecutable)
+            file.setPermissions(file.permissions() | QFile::ExeOwner);
+        return path;
+    }
+
+    QStringList ran() const
+    {
+        QFile log(m_dir.filePath(QStringLiteral("log")));
+        if (!log.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    QString injected() const { return m_dir.filePath(QStringLiteral("injected")); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The table window over two stand-in calculators, beside another window that
+// is to be left alone, with a record of how each search ended.
+class TableOverStandIns {
+public:
+    TableOverStandIns(const QLocale& locale, Stand first, Stand second)
+        : program(locale), launcher(program.launcher, program.messages),
+          paths{calculators.put(QStringLiteral("first"), first),
+                calculators.put(QStringLiteral("second"), second)},
+          table(open()), search(table->findChild<CalculatorLauncher*>()),
+          finished(search.data(), &CalculatorLauncher::finished)
+    {
+    }
+
+    void press() const
+    {
+        QTest::mouseClick(table->findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+    }
+    QStringList titles() const
+    {
+        QStringList shown;
+        for (const ShownMessage& box : program.messages.shown)
+            shown << box.title;
+        return shown;
+    }
+    CalculatorLaunch outcome(qsizetype search) const
+    {
+        return finished.at(search).at(0).value<CalculatorLaunch>();
+    }
+
+    TestProgram program;
+    Calculators calculators;
+    RecordingLauncher launcher;
+    const QStringList paths;
+    const QPointer<QWidget> table;
+    const QPointer<CalculatorLauncher> search;
+    QSignalSpy finished;
+
+private:
+    QWidget* open()
+    {
+        program.calculator = {&launcher, paths};
+        program.windows.show(WindowName::Formfen);
+        return program.windows.show(WindowName::Form2);
+    }
+};
+
+} // namespace dentivel::test
+
+Q_DECLARE_METATYPE(dentivel::test::Stand)
