@@ -10,12 +10,15 @@ if ! command -v clang-format >/dev/null; then
 fi
 mapfile -t files < <(find . \( -path './build*' -o -path './.git' \) -prune -o \
                           \( -name '*.cpp' -o -name '*.h' \) -print | sort)
-unformatted=()
-for file in "${files[@]}"; do
-    if ! clang-format --dry-run --Werror "$file" 2>/dev/null; then
-        unformatted+=("$file")
-    fi
-done
+# One run over every file; each one it would change is named in a warning.
+status=0
+report=$(clang-format --dry-run --Werror "${files[@]}" 2>&1) || status=$?
+mapfile -t unformatted < <(sed -nE 's/^(\.\/[^:]+):[0-9]+:[0-9]+: (warning|error):.*/\1/p' \
+                               <<<"$report" | sort -u)
+if ((status != 0 && ${#unformatted[@]} == 0)); then
+    echo "$report"
+    exit 1
+fi
 if ((${#unformatted[@]})); then
     echo "clang-format would change:"
     printf '  %s\n' "${unformatted[@]}"
