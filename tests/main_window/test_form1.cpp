@@ -61,34 +61,12 @@ QStringList numbers(std::initializer_list<int> values)
     return list;
 }
 
-// Records each box with what Label4 showed while it was up.
-class LabelWatchingMessages final : public MessageService {
-public:
-    MessageAnswer showMessage(const QString& prompt, MessageIcon icon, MessageButtons buttons,
-                              const QString& title) override
-    {
-        shown.push_back({prompt, title, icon, buttons});
-        labelDuringBox.push_back(label ? label->text() : QString());
-        if (buttons == MessageButtons::YesNo)
-            return answerYes ? MessageAnswer::Yes : MessageAnswer::No;
-        return MessageAnswer::Ok;
-    }
-
-    std::vector<test::ShownMessage> shown;
-    QStringList labelDuringBox;
-    QLabel* label = nullptr;
-    bool answerYes = false;
-};
-
 struct ClimbingFrame {
-    explicit ClimbingFrame(const QLocale& locale = kEnglish)
-        : program(locale), services{program.windows, messages, locale}
+    explicit ClimbingFrame(const QLocale& locale = kEnglish) : program(locale)
     {
-        program.windows.registerWindow(WindowName::Form1, [this] {
-            return std::make_unique<Form1>(services, program.printer);
-        });
         window = program.show<Form1>(WindowName::Form1);
-        messages.label = speed();
+        // What Label4 showed while each box was up.
+        program.messages.onShow = [this] { speedDuringBox << speed()->text(); };
     }
 
     QComboBox* combo(const char* name) const
@@ -108,15 +86,14 @@ struct ClimbingFrame {
     QStringList titles() const
     {
         QStringList list;
-        for (const auto& m : messages.shown)
+        for (const auto& m : program.messages.shown)
             list << m.title;
         return list;
     }
 
     test::TestProgram program;
-    LabelWatchingMessages messages;
-    AppServices services;
     Form1* window = nullptr;
+    QStringList speedDuringBox;
 };
 
 } // namespace
@@ -268,9 +245,11 @@ private Q_SLOTS:
         QFETCH(QStringList, inputs);
         QFETCH(bool, answerYes);
         ClimbingFrame frame(locale);
-        frame.messages.answerYes = answerYes;
-        LabelWatchingMessages expectedBoxes;
-        expectedBoxes.answerYes = answerYes;
+        test::ScriptedMessageService expectedBoxes;
+        if (answerYes) {
+            frame.program.messages.answers.push_back(MessageAnswer::Yes);
+            expectedBoxes.answers.push_back(MessageAnswer::Yes);
+        }
         const QString earlier = QStringLiteral("earlier");
         for (const char* name : {"Label4", "Label6", "Label7"})
             frame.window->findChild<QLabel*>(QLatin1String(name))->setText(earlier);
@@ -298,7 +277,7 @@ private Q_SLOTS:
             QCOMPARE(shows("Label4"), expected.speed.value_or(earlier));
             QCOMPARE(shows("Label7"), earlier);
             if (expected.warning)
-                QCOMPARE(frame.messages.labelDuringBox.back(), shows("Label4"));
+                QCOMPARE(frame.speedDuringBox.back(), shows("Label4"));
         }
         QCOMPARE(frame.titles(), [&] {
             QStringList titles;
