@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Dentivel needs when any is missing, builds it,
-# then starts the program ("run"), runs every test ("test"), or runs the suite
-# again under the sanitizers with the fuzz runs ("sanitize").
+# Installs the Debian packages each command needs when any is missing, builds
+# Dentivel, then starts the program ("run"), runs every test ("test"), or runs
+# the suite again under the sanitizers with the fuzz runs ("sanitize").
+# For Debian 12 (bookworm) and Debian 13 (trixie).
 set -euo pipefail
 
 mode=${1:-}
@@ -12,35 +13,65 @@ fi
 
 cd "$(dirname "$0")/.."
 
+# Building and starting the program: compiler, CMake, Qt, the fonts the
+# windows are designed for and Qt's own French texts.
 packages=(cmake make g++ pkg-config libgl-dev
-          qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n fonts-liberation2
-          poppler-utils
-          desktop-file-utils appstream dpkg-dev file xvfb xdotool lintian man-db groff-base
-          cups printer-driver-cups-pdf
-          weston qt6-wayland
-          clang libclang-rt-14-dev clang-format)
+          qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n fonts-liberation2)
+if [[ "$mode" != run ]]; then
+    # What the tests drive: the data-file validators, the package tools, a
+    # virtual X display with a window manager, a print server with a PDF
+    # queue, a headless compositor with Qt's Wayland client, the formatter.
+    packages+=(poppler-utils desktop-file-utils appstream dpkg-dev file xvfb xdotool openbox x11-utils
+               lintian man-db groff-base cups printer-driver-cups-pdf weston qt6-wayland clang-format)
+fi
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
+sudo=()
+if [[ $EUID -ne 0 ]]; then
+    sudo=(sudo)
+fi
+updated=false
+apt_update() {
+    if [[ $updated == false ]]; then
+        "${sudo[@]}" apt-get update
+        updated=true
     fi
-done
-if ((${#missing[@]})); then
-    sudo=()
-    if [[ $EUID -ne 0 ]]; then
-        sudo=(sudo)
+}
+installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+install_missing() {
+    local missing=() unknown=() package
+    for package in "$@"; do
+        installed "$package" || missing+=("$package")
+    done
+    ((${#missing[@]})) || return 0
+    apt_update
+    for package in "${missing[@]}"; do
+        if ! apt-cache policy "$package" 2>/dev/null | grep -q 'Candidate: [^(]'; then
+            unknown+=("$package")
+        fi
+    done
+    if ((${#unknown[@]})); then
+        echo "Not available on $(. /etc/os-release && echo "$PRETTY_NAME"): ${unknown[*]}" >&2
+        echo "These commands are for Debian 12 and Debian 13." >&2
+        exit 1
     fi
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+install_missing "${packages[@]}"
+if [[ "$mode" == sanitize ]]; then
+    # The sanitizer and fuzzer run time belongs to one clang version: the
+    # release's default one, whose number the release's clang package names.
+    install_missing clang
+    clang_major=$(clang -dumpversion | cut -d. -f1)
+    install_missing "libclang-rt-${clang_major}-dev"
 fi
 
 jobs=$(nproc)
 # CI sets this to ON so that any compiler warning fails the build.
 werror=-DDENTIVEL_WARNINGS_AS_ERRORS=${DENTIVEL_WARNINGS_AS_ERRORS:-OFF}
-# Headless, and free of the desktop's theme so that every run sees the same widgets.
-unset QT_QPA_PLATFORMTHEME
 
 if [[ "$mode" == sanitize ]]; then
     # The suite under AddressSanitizer and UndefinedBehaviorSanitizer, built
@@ -48,6 +79,8 @@ if [[ "$mode" == sanitize ]]; then
     # run a few seconds each from their corpus in fuzz/.
     CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDENTIVEL_SANITIZE=ON "$werror"
     cmake --build build-asan -j "$jobs"
+    # Headless, and free of the desktop's theme so that every run sees the same widgets.
+    unset QT_QPA_PLATFORMTHEME
     export QT_QPA_PLATFORM=offscreen
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
     export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer-suppressions.txt:print_suppressions=0
@@ -56,7 +89,7 @@ if [[ "$mode" == sanitize ]]; then
     # The package, print-server and compositor tests exercise the system, not
     # the program's memory: the test command runs them (nor would a package
     # of an instrumented build be one to install).
-    exec ctest --output-on-failure -j "$jobs" -E '^(deb_[a-z]+|desktop_files|clang_format|test_cups_print|.*_wayland)$'
+    exec ctest --output-on-failure -j "$jobs" -E '^(deb_[a-z]+|desktop_files|clang_format|test_cups_print|.*_wayland|.*_x11)$'
 fi
 
 # Line tables are enough to place a crash in a backtrace, and the package is
@@ -65,10 +98,12 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHD
       "$werror"
 if [[ "$mode" == run ]]; then
     cmake --build build --target dentivel -j "$jobs"
+    # In the user's own desktop session and theme.
     exec ./build/dentivel
 fi
 
 cmake --build build -j "$jobs"
+unset QT_QPA_PLATFORMTHEME
 export QT_QPA_PLATFORM=offscreen
 cd build
 # Twice as many tests as cores: many of them mostly wait, on a started

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Runs set-up commands in a fresh Debian root, as a newcomer on that release
+# would: a clean clone of this repository's HEAD, as root, in a minimal
+# debootstrap of the release that has nothing else installed.
+#
+# usage: fresh_root.sh RELEASE MODE...   e.g. fresh_root.sh trixie test
+#
+# The minimal root is made once and kept in $DENTIVEL_ROOT_CACHE
+# (/var/cache/dentivel by default) as RELEASE-base; it is made again when it
+# is more than a week old, or when that folder is removed. Each run works on
+# a copy of it, removed afterwards, so every run starts fresh. The packages
+# the commands download are kept in RELEASE-archives beside it, so that a
+# second run does not fetch them again; apt still checks for newer ones.
+set -euo pipefail
+
+if (($# < 2)); then
+    echo "usage: $0 RELEASE run|test|sanitize..." >&2
+    exit 2
+fi
+release=$1
+shift
+if [[ $EUID -ne 0 ]]; then
+    echo "$0: debootstrap and chroot need root" >&2
+    exit 1
+fi
+
+cd "$(dirname "$0")/.."
+repo=$PWD
+cache=${DENTIVEL_ROOT_CACHE:-/var/cache/dentivel}
+base=$cache/$release-base
+archives=$cache/$release-archives
+mirror=${DENTIVEL_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+
+if ! command -v debootstrap >/dev/null; then
+    apt-get update
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends debootstrap
+fi
+
+mkdir -p "$cache" "$archives"
+if [[ ! -x "$base/bin/bash" ]] || [[ -n "$(find "$base" -maxdepth 0 -mtime +7)" ]]; then
+    echo "Making a minimal $release root in $base"
+    rm -rf "$base.new"
+    debootstrap --variant=minbase "$release" "$base.new" "$mirror"
+    rm -rf "$base"
+    mv "$base.new" "$base"
+fi
+
+root=$(mktemp -d "/var/tmp/dentivel-$release.XXXXXX")
+mounts=()
+cleanup() {
+    local i
+    for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
+        umount -l "${mounts[i]}" 2>/dev/null || true
+    done
+    rm -rf --one-file-system "$root"
+}
+trap cleanup EXIT
+cp -a "$base/." "$root/"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+bind() {
+    mkdir -p "$root$2"
+    mount "${@:3}" "$1" "$root$2"
+    mounts+=("$root$2")
+}
+bind proc /proc -t proc
+bind sysfs /sys -t sysfs
+bind /dev /dev --rbind
+bind tmpfs /dev/shm -t tmpfs
+bind tmpfs /run -t tmpfs
+bind "$archives" /var/cache/apt/archives --bind
+
+git clone -q "$repo" "$root/root/dentivel"
+for mode in "$@"; do
+    echo "=== $release: bash packaging/setup.sh $mode"
+    start=$SECONDS
+    chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb PATH=/usr/sbin:/usr/bin:/sbin:/bin \
+        LANG=C.UTF-8 CI="${CI:-}" DENTIVEL_WARNINGS_AS_ERRORS="${DENTIVEL_WARNINGS_AS_ERRORS:-OFF}" \
+        /bin/bash -c "cd /root/dentivel && bash packaging/setup.sh $mode"
+    echo "=== $release: $mode passed in $((SECONDS - start)) s"
+done
