@@ -247,7 +247,7 @@ private:
         }
         if (kind < 55) {
             // A focus move, as by mouse or by the Tab key.
-            QApplication::setActiveWindow(window);
+            window->activateWindow();
             QList<QWidget*> focusable;
             for (auto* widget : window->findChildren<QWidget*>())
                 if (widget->isVisible() && widget->focusPolicy() != Qt::NoFocus)
@@ -301,7 +301,7 @@ private:
             } else {
                 // Typed key by key into the focused input, after what is there;
                 // the events carry the text, as a keyboard of any layout sends it.
-                QApplication::setActiveWindow(window);
+                window->activateWindow();
                 line->setFocus(Qt::MouseFocusReason);
                 for (const QChar c : text) {
                     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));

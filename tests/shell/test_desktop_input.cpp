@@ -23,7 +23,7 @@ struct Session {
     QWidget* open(const QString& name)
     {
         QWidget* window = program.windows.show(name);
-        QApplication::setActiveWindow(window);
+        window->activateWindow();
         if (!QTest::qWaitForWindowActive(window))
             return nullptr;
         return window;

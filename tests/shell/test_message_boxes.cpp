@@ -120,7 +120,7 @@ private Q_SLOTS:
             return std::make_unique<Form1>(services, program.printer);
         });
         QWidget* main = program.windows.show(WindowName::Form1);
-        QApplication::setActiveWindow(main);
+        main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main));
         auto* calculate = main->findChild<QPushButton*>(QStringLiteral("Command1"));
         SeenBox seen;
