@@ -45,12 +45,22 @@ done
 desktop-file-validate "$share/applications/$id.desktop"
 grep -qx 'Categories=Utility;Calculator;' "$share/applications/$id.desktop"
 grep -qx 'Exec=dentivel' "$share/applications/$id.desktop"
-# Any remark fails, even a pedantic one, but for the capitals of the id: it
-# keeps the desktop entry's name, which desktops already know.
-metainfo_report=$(appstreamcli validate --pedantic --no-net "$share/metainfo/$id.metainfo.xml" 2>&1) ||
-    { echo "$metainfo_report"; exit 1; }
+# Any remark fails, even a pedantic one, but for three that are known and
+# meant: the capitals of the id keep the desktop entry's name, which desktops
+# already know; Debian 12's appstream (0.16) predates the <developer> tag
+# that Debian 13's asks for instead of <developer_name>; and the project has
+# no web site, so the homepage that Debian 13's appstream asks for is left
+# out rather than made up (the package's lintian override says the same).
+status=0
+metainfo_report=$(appstreamcli validate --pedantic --no-net "$share/metainfo/$id.metainfo.xml" 2>&1) || status=$?
 echo "$metainfo_report"
-if grep -E '^[EWIP]: ' <<<"$metainfo_report" | grep -qv ': cid-contains-uppercase-letter '; then
+# The missing homepage is a warning, which alone makes the validation fail.
+if ((status != 0)) && ! grep -q ': url-homepage-missing$' <<<"$metainfo_report"; then
+    echo "FAIL: appstreamcli rejects the metainfo (exit status $status)"
+    exit 1
+fi
+if grep -E '^[EWIP]: ' <<<"$metainfo_report" |
+    grep -Ev ': (cid-contains-uppercase-letter .*|unknown-tag developer|url-homepage-missing)$' | grep -q .; then
     echo "FAIL: appstreamcli has remarks on the metainfo"
     exit 1
 fi
