@@ -159,8 +159,18 @@ private Q_SLOTS:
         // What the maximise button of Qt's Wayland decorations does.
         window->windowHandle()->setWindowStates(Qt::WindowMaximized);
         if (fixed) {
-            QTRY_COMPARE(window->windowState(), Qt::WindowNoState);
-            QTest::qWait(200);
+            // A compositor answers in its own time, and may first maximise
+            // the window: it must come back to its size, and stay there.
+            const auto settled = [&] {
+                return window->windowState() == Qt::WindowNoState && window->size() == designed;
+            };
+            QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
+            // Qt 6.8 takes the compositor's maximised size for a moment
+            // before the window goes back; the compositor's answer may come
+            // after the window already looked settled.
+            QTest::qWait(1000);
+            QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
+            QTest::qWait(300);
             QCOMPARE(window->windowState(), Qt::WindowNoState);
             QCOMPARE(window->size(), designed);
         } else {
