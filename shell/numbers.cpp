@@ -36,6 +36,34 @@ void appendExponentDigit(long& exponent, QChar digit)
         exponent = exponent * 10 + (digit.unicode() - '0');
 }
 
+// The exponent after a number's digits: a marker, an optional sign, digits.
+// It belongs to the number only when a digit follows; otherwise pos is left
+// on the marker, where the number ends. peek() gives the character at pos,
+// once it has stepped over whatever the caller ignores.
+template <typename Peek>
+void readExponent(Peek peek, qsizetype& pos, QStringView markers, DecimalDigits& digits)
+{
+    if (!markers.contains(peek().toUpper()))
+        return;
+    const qsizetype markerPos = pos++;
+    bool negative = false;
+    if (const QChar c = peek(); c == QLatin1Char('+') || c == QLatin1Char('-')) {
+        negative = c == QLatin1Char('-');
+        ++pos;
+    }
+    long exponent = 0;
+    bool anyDigit = false;
+    for (QChar c = peek(); isAsciiDigit(c); c = peek()) {
+        appendExponentDigit(exponent, c);
+        ++pos;
+        anyDigit = true;
+    }
+    if (anyDigit)
+        digits.exponent = negative ? -exponent : exponent;
+    else
+        pos = markerPos;
+}
+
 double toDouble(const DecimalDigits& digits)
 {
     std::string text = digits.integerDigits.empty() ? std::string("0") : digits.integerDigits;
@@ -129,25 +157,7 @@ double ReadNumber(QStringView text)
     if (digits.integerDigits.empty() && digits.fractionDigits.empty())
         return 0.0;
 
-    const QChar marker = peek().toUpper();
-    if (marker == QLatin1Char('E') || marker == QLatin1Char('D')) {
-        const qsizetype markerPos = pos++;
-        bool negativeExponent = false;
-        if (const QChar c = peek(); c == QLatin1Char('+') || c == QLatin1Char('-')) {
-            negativeExponent = c == QLatin1Char('-');
-            ++pos;
-        }
-        long exponent = 0;
-        bool anyDigit = false;
-        while (isAsciiDigit(peek())) {
-            appendExponentDigit(exponent, text[pos++]);
-            anyDigit = true;
-        }
-        if (anyDigit)
-            digits.exponent = negativeExponent ? -exponent : exponent;
-        else
-            pos = markerPos; // an exponent marker without digits is not part of the number
-    }
+    readExponent(peek, pos, u"ED", digits);
     return toDouble(digits);
 }
 
@@ -202,24 +212,7 @@ double TextToNumber(QStringView text, const QLocale& locale)
     if (digits.integerDigits.empty() && digits.fractionDigits.empty())
         return mismatch();
 
-    if (pos < trimmed.size() && trimmed[pos].toUpper() == QLatin1Char('E')) {
-        ++pos;
-        bool negativeExponent = false;
-        if (pos < trimmed.size() &&
-            (trimmed[pos] == QLatin1Char('+') || trimmed[pos] == QLatin1Char('-'))) {
-            negativeExponent = trimmed[pos] == QLatin1Char('-');
-            ++pos;
-        }
-        long exponent = 0;
-        bool anyDigit = false;
-        while (pos < trimmed.size() && isAsciiDigit(trimmed[pos])) {
-            appendExponentDigit(exponent, trimmed[pos++]);
-            anyDigit = true;
-        }
-        if (!anyDigit)
-            return mismatch();
-        digits.exponent = negativeExponent ? -exponent : exponent;
-    }
+    readExponent([&] { return pos < trimmed.size() ? trimmed[pos] : QChar(); }, pos, u"E", digits);
     if (pos != trimmed.size())
         return mismatch();
     return toDouble(digits);
