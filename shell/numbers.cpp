@@ -2,6 +2,8 @@
 
 #include "failure.h"
 
+#include <QStringList>
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -193,17 +195,33 @@ double TextToNumber(QStringView text, const QLocale& locale)
         pos += locale.positiveSign().size();
     }
 
+    // A separator stands only where the locale would write one: '1,234.5' is
+    // grouped, while '2,5' in English is no number at all rather than 25. The
+    // sizes of the last group and of those before it are learnt from how the
+    // locale writes a long number: three and three, or three and two in India;
+    // three where it writes no groups at all.
+    const QStringList written = locale.toString(qlonglong(1234567890)).split(groupSeparator);
+    const bool learnt = written.size() > 2;
+    const qsizetype lastGroup = learnt ? written.back().size() : 3;
+    const qsizetype innerGroup = learnt ? written.at(written.size() - 2).size() : 3;
+    qsizetype groupDigits = 0; // since the last separator
+    bool grouped = false;
     while (pos < trimmed.size()) {
         if (isAsciiDigit(trimmed[pos])) {
             digits.integerDigits += static_cast<char>(trimmed[pos++].unicode());
-        } else if (const auto width = isGroupSeparator(rest());
-                   width > 0 && !digits.integerDigits.empty() && pos + width < trimmed.size() &&
-                   isAsciiDigit(trimmed[pos + width])) {
+            ++groupDigits;
+        } else if (const auto width = isGroupSeparator(rest()); width > 0 && groupDigits > 0) {
+            if (grouped ? groupDigits != innerGroup : groupDigits > innerGroup)
+                return mismatch();
+            grouped = true;
+            groupDigits = 0;
             pos += width;
         } else {
             break;
         }
     }
+    if (grouped && groupDigits != lastGroup)
+        return mismatch();
     if (rest().startsWith(decimalPoint)) {
         pos += decimalPoint.size();
         while (pos < trimmed.size() && isAsciiDigit(trimmed[pos]))
