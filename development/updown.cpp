@@ -64,6 +64,12 @@ void UpDown::setMaximum(int maximum)
     setValue(m_value);
 }
 
+void UpDown::setSingleStep(int step)
+{
+    if (step >= 1)
+        m_step = step;
+}
+
 void UpDown::resizeEvent(QResizeEvent*)
 {
     // A one-pixel rim is left free for the focus mark.

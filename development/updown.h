@@ -10,10 +10,13 @@ namespace dentivel {
 // maximum, with no text of its own: the window decides what the value means.
 class UpDown final : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(int value READ value WRITE setValue NOTIFY valueChanged)
+    // Designer writes a form's properties in this order, and the code made
+    // from the form sets them in it: the value comes after the limits, or a
+    // designed value beyond the default ones would be cut to them.
     Q_PROPERTY(int minimum READ minimum WRITE setMinimum)
     Q_PROPERTY(int maximum READ maximum WRITE setMaximum)
     Q_PROPERTY(int singleStep READ singleStep WRITE setSingleStep)
+    Q_PROPERTY(int value READ value WRITE setValue NOTIFY valueChanged)
 
 public:
     explicit UpDown(QWidget* parent = nullptr);
@@ -26,7 +29,9 @@ public:
     void setValue(int value);
     void setMinimum(int minimum);
     void setMaximum(int maximum);
-    void setSingleStep(int step) { m_step = step; }
+    // A step below 1 would leave the arrows stuck or turned round: it is
+    // refused, and the step stays as it was.
+    void setSingleStep(int step);
 
     void stepUp() { stepBy(1); }
     void stepDown() { stepBy(-1); }

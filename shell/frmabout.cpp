@@ -2,9 +2,7 @@
 
 #include "appearance.h"
 #include "ui_frmabout.h"
-#include "window_registry.h"
 
-#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,8 +27,7 @@ QPixmap picture(const QString& path, QSize size, qreal pixelRatio)
 
 } // namespace
 
-frmAbout::frmAbout(AppServices services)
-    : ui(std::make_unique<Ui::frmAbout>()), m_services(std::move(services))
+frmAbout::frmAbout() : ui(std::make_unique<Ui::frmAbout>())
 {
     ui->setupUi(this);
     // A tool window stays out of the task bar.
@@ -42,27 +39,12 @@ frmAbout::frmAbout(AppServices services)
     ui->cmdOK->setFocus();
     centreOnScreen(this);
 
+    // OK, Enter and Escape close the dialog, which the registry then forgets
+    // like any other window.
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmAbout::accept);
 }
 
 frmAbout::~frmAbout() = default;
-
-void frmAbout::accept()
-{
-    m_services.windows.close(WindowName::frmAbout);
-}
-
-void frmAbout::reject()
-{
-    m_services.windows.close(WindowName::frmAbout);
-}
-
-void frmAbout::closeEvent(QCloseEvent* event)
-{
-    // QDialog's own handling would reject() and so come back through the
-    // registry in the middle of this very close.
-    event->accept();
-}
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)
 {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app_services.h"
-
 #include <QDialog>
 #include <QLatin1String>
 
@@ -23,21 +21,14 @@ class frmAbout final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmAbout(AppServices services);
+    frmAbout();
     ~frmAbout() override;
 
-    // Enter and Escape end up here; the window goes through the registry like
-    // every other.
-    void accept() override;
-    void reject() override;
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::unique_ptr<Ui::frmAbout> ui;
-    AppServices m_services;
 };
 
 } // namespace dentivel

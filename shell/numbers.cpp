@@ -2,6 +2,8 @@
 
 #include "failure.h"
 
+#include <QStringList>
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -34,6 +36,34 @@ void appendExponentDigit(long& exponent, QChar digit)
 {
     if (exponent < kExponentClamp)
         exponent = exponent * 10 + (digit.unicode() - '0');
+}
+
+// The exponent after a number's digits: a marker, an optional sign, digits.
+// It belongs to the number only when a digit follows; otherwise pos is left
+// on the marker, where the number ends. peek() gives the character at pos,
+// once it has stepped over whatever the caller ignores.
+template <typename Peek>
+void readExponent(Peek peek, qsizetype& pos, QStringView markers, DecimalDigits& digits)
+{
+    if (!markers.contains(peek().toUpper()))
+        return;
+    const qsizetype markerPos = pos++;
+    bool negative = false;
+    if (const QChar c = peek(); c == QLatin1Char('+') || c == QLatin1Char('-')) {
+        negative = c == QLatin1Char('-');
+        ++pos;
+    }
+    long exponent = 0;
+    bool anyDigit = false;
+    for (QChar c = peek(); isAsciiDigit(c); c = peek()) {
+        appendExponentDigit(exponent, c);
+        ++pos;
+        anyDigit = true;
+    }
+    if (anyDigit)
+        digits.exponent = negative ? -exponent : exponent;
+    else
+        pos = markerPos;
 }
 
 double toDouble(const DecimalDigits& digits)
@@ -129,25 +159,7 @@ double ReadNumber(QStringView text)
     if (digits.integerDigits.empty() && digits.fractionDigits.empty())
         return 0.0;
 
-    const QChar marker = peek().toUpper();
-    if (marker == QLatin1Char('E') || marker == QLatin1Char('D')) {
-        const qsizetype markerPos = pos++;
-        bool negativeExponent = false;
-        if (const QChar c = peek(); c == QLatin1Char('+') || c == QLatin1Char('-')) {
-            negativeExponent = c == QLatin1Char('-');
-            ++pos;
-        }
-        long exponent = 0;
-        bool anyDigit = false;
-        while (isAsciiDigit(peek())) {
-            appendExponentDigit(exponent, text[pos++]);
-            anyDigit = true;
-        }
-        if (anyDigit)
-            digits.exponent = negativeExponent ? -exponent : exponent;
-        else
-            pos = markerPos; // an exponent marker without digits is not part of the number
-    }
+    readExponent(peek, pos, u"ED", digits);
     return toDouble(digits);
 }
 
@@ -183,17 +195,33 @@ double TextToNumber(QStringView text, const QLocale& locale)
         pos += locale.positiveSign().size();
     }
 
+    // A separator stands only where the locale would write one: '1,234.5' is
+    // grouped, while '2,5' in English is no number at all rather than 25. The
+    // sizes of the last group and of those before it are learnt from how the
+    // locale writes a long number: three and three, or three and two in India;
+    // three where it writes no groups at all.
+    const QStringList written = locale.toString(qlonglong(1234567890)).split(groupSeparator);
+    const bool learnt = written.size() > 2;
+    const qsizetype lastGroup = learnt ? written.back().size() : 3;
+    const qsizetype innerGroup = learnt ? written.at(written.size() - 2).size() : 3;
+    qsizetype groupDigits = 0; // since the last separator
+    bool grouped = false;
     while (pos < trimmed.size()) {
         if (isAsciiDigit(trimmed[pos])) {
             digits.integerDigits += static_cast<char>(trimmed[pos++].unicode());
-        } else if (const auto width = isGroupSeparator(rest());
-                   width > 0 && !digits.integerDigits.empty() && pos + width < trimmed.size() &&
-                   isAsciiDigit(trimmed[pos + width])) {
+            ++groupDigits;
+        } else if (const auto width = isGroupSeparator(rest()); width > 0 && groupDigits > 0) {
+            if (grouped ? groupDigits != innerGroup : groupDigits > innerGroup)
+                return mismatch();
+            grouped = true;
+            groupDigits = 0;
             pos += width;
         } else {
             break;
         }
     }
+    if (grouped && groupDigits != lastGroup)
+        return mismatch();
     if (rest().startsWith(decimalPoint)) {
         pos += decimalPoint.size();
         while (pos < trimmed.size() && isAsciiDigit(trimmed[pos]))
@@ -202,24 +230,7 @@ double TextToNumber(QStringView text, const QLocale& locale)
     if (digits.integerDigits.empty() && digits.fractionDigits.empty())
         return mismatch();
 
-    if (pos < trimmed.size() && trimmed[pos].toUpper() == QLatin1Char('E')) {
-        ++pos;
-        bool negativeExponent = false;
-        if (pos < trimmed.size() &&
-            (trimmed[pos] == QLatin1Char('+') || trimmed[pos] == QLatin1Char('-'))) {
-            negativeExponent = trimmed[pos] == QLatin1Char('-');
-            ++pos;
-        }
-        long exponent = 0;
-        bool anyDigit = false;
-        while (pos < trimmed.size() && isAsciiDigit(trimmed[pos])) {
-            appendExponentDigit(exponent, trimmed[pos++]);
-            anyDigit = true;
-        }
-        if (!anyDigit)
-            return mismatch();
-        digits.exponent = negativeExponent ? -exponent : exponent;
-    }
+    readExponent([&] { return pos < trimmed.size() ? trimmed[pos] : QChar(); }, pos, u"E", digits);
     if (pos != trimmed.size())
         return mismatch();
     return toDouble(digits);

@@ -14,7 +14,7 @@ void registerShellWindows(const AppServices& services)
     services.windows.registerWindow(WindowName::Formfen,
                                     [services] { return std::make_unique<Formfen>(services); });
     services.windows.registerWindow(WindowName::frmAbout,
-                                    [services] { return std::make_unique<frmAbout>(services); });
+                                    [] { return std::make_unique<frmAbout>(); });
 }
 
 } // namespace dentivel

@@ -16,7 +16,7 @@ WindowRegistry::~WindowRegistry()
 {
     for (const auto& window : std::as_const(m_loaded)) {
         if (window) {
-            window->removeEventFilter(this);
+            detach(window);
             delete window.data();
         }
     }
@@ -45,7 +45,11 @@ QWidget* WindowRegistry::load(const QString& name)
     QWidget* window = created.release();
     window->setObjectName(name);
     adoptDesktopInput(*window);
+    // Qt destroys the window once its own handler has accepted a close, and
+    // never when it refused one.
+    window->setAttribute(Qt::WA_DeleteOnClose);
     window->installEventFilter(this);
+    connect(window, &QObject::destroyed, this, &WindowRegistry::windowDestroyed);
     m_loaded.insert(name, window);
     return window;
 }
@@ -64,8 +68,10 @@ QWidget* WindowRegistry::show(const QString& name)
 
 void WindowRegistry::close(const QString& name)
 {
-    if (QWidget* window = instance(name))
-        window->close();
+    // A hidden window is not hidden again by its close: its entry goes here,
+    // so the same handler may show it afresh.
+    if (QWidget* window = instance(name); window && window->close())
+        forget(window);
 }
 
 void WindowRegistry::endProgram()
@@ -78,7 +84,7 @@ void WindowRegistry::endProgram()
     // the handler that asked for the end may belong to one of them.
     for (const auto& window : std::as_const(m_loaded)) {
         if (window) {
-            window->removeEventFilter(this);
+            detach(window);
             window->hide();
             window->deleteLater();
         }
@@ -107,11 +113,20 @@ QStringList WindowRegistry::registeredWindows() const
 
 bool WindowRegistry::eventFilter(QObject* watched, QEvent* event)
 {
-    // No window of the program refuses to close, so a close event, from the
-    // title bar or from a handler, always ends the instance.
+    // This filter runs before the window's own handler, which may refuse the
+    // close. Qt hides a window only once its close was accepted, and before
+    // the close returns: that hide is where the entry goes, so that whoever
+    // looks next finds the window gone, though Qt destroys it later. A
+    // refused close leaves no hide behind, and its mark goes once control is
+    // back in the event loop.
+    auto* window = static_cast<QWidget*>(watched);
     if (event->type() == QEvent::Close) {
-        if (auto* window = qobject_cast<QWidget*>(watched); window && window->isWindow())
-            forget(window);
+        m_closing = window;
+        QMetaObject::invokeMethod(
+            this, [this] { m_closing = nullptr; }, Qt::QueuedConnection);
+    } else if (event->type() == QEvent::Hide && !event->spontaneous() && window == m_closing) {
+        m_closing = nullptr;
+        forget(window);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -121,12 +136,29 @@ void WindowRegistry::forget(QWidget* window)
     for (auto it = m_loaded.begin(); it != m_loaded.end(); ++it) {
         if (it.value() == window) {
             m_loaded.erase(it);
-            break;
+            detach(window);
+            QMetaObject::invokeMethod(this, &WindowRegistry::endIfNothingShown,
+                                      Qt::QueuedConnection);
+            return;
         }
     }
+}
+
+void WindowRegistry::windowDestroyed(QObject* window)
+{
+    // Closed with no hide after a close seen here: it was hidden already, or
+    // it is a dialog, whose own closing keeps its Close event from filters.
+    const auto gone = [window](const auto& entry) {
+        return entry.value() == window || entry.value().isNull();
+    };
+    if (m_loaded.removeIf(gone) > 0)
+        QMetaObject::invokeMethod(this, &WindowRegistry::endIfNothingShown, Qt::QueuedConnection);
+}
+
+void WindowRegistry::detach(QWidget* window)
+{
     window->removeEventFilter(this);
-    window->deleteLater();
-    QMetaObject::invokeMethod(this, &WindowRegistry::endIfNothingShown, Qt::QueuedConnection);
+    disconnect(window, &QObject::destroyed, this, &WindowRegistry::windowDestroyed);
 }
 
 void WindowRegistry::endIfNothingShown()

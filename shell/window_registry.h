@@ -13,9 +13,9 @@ namespace dentivel {
 
 // Owns the one instance of every window of the program, looked up by the
 // window's name. A window is created from its design on first use and
-// destroyed when it closes, so each reopening starts from its designed
-// contents. Windows are top-level and ownerless: all of them stay usable
-// side by side.
+// destroyed once it has accepted a close, so each reopening starts from its
+// designed contents. Windows are top-level and ownerless: all of them stay
+// usable side by side.
 //
 // The program ends when a handler asks for it (endProgram) or once no window
 // is shown any more. That second check runs after the current handler has
@@ -50,11 +50,15 @@ protected:
 
 private:
     void forget(QWidget* window);
+    void windowDestroyed(QObject* window);
+    void detach(QWidget* window);
     void endIfNothingShown();
 
     std::function<void()> m_terminate;
     QHash<QString, Factory> m_factories;
     QHash<QString, QPointer<QWidget>> m_loaded;
+    // The window whose close is under way.
+    QPointer<QWidget> m_closing;
     bool m_ended = false;
 };
 

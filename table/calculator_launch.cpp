@@ -103,9 +103,6 @@ QStringList systemCalculatorPaths()
 #if defined(Q_OS_WIN)
     return {QStringLiteral("C:\\WINDOWS\\CALC.EXE"),
             QStringLiteral("C:\\WINDOWS\\SYSTEM32\\CALC.EXE")};
-#elif defined(Q_OS_MACOS)
-    return {QStringLiteral("/System/Applications/Calculator.app/Contents/MacOS/Calculator"),
-            QStringLiteral("/Applications/Calculator.app/Contents/MacOS/Calculator")};
 #else
     // GNOME's, then KDE's.
     return {QStringLiteral("/usr/bin/gnome-calculator"), QStringLiteral("/usr/bin/kcalc")};
@@ -120,38 +117,24 @@ CalculatorLauncher::CalculatorLauncher(const CalculatorSetup& calculator, Messag
 
 void CalculatorLauncher::launch()
 {
-    if (pending()) {
-        ++m_waiting;
-        return;
-    }
-    begin();
+    m_attempt = new QObject(this);
+    const QPointer<QObject> attempt = m_attempt;
+    m_messages.show(kNotice);
+    // The box ran an event loop of its own, in which the window may have gone.
+    if (attempt)
+        tryFrom(0);
 }
 
 void CalculatorLauncher::cancel()
 {
-    m_waiting = 0;
     delete m_attempt.data();
-}
-
-void CalculatorLauncher::begin()
-{
-    // Pending from the notice on: a press meanwhile waits instead of
-    // starting a second search inside the box.
-    m_attempt = new QObject(this);
-    const QPointer<QObject> attempt = m_attempt;
-    m_tried = m_calculator;
-    m_messages.show(kNotice);
-    // The box ran an event loop of its own, in which the window may have gone.
-    if (!attempt)
-        return;
-    tryFrom(0);
 }
 
 void CalculatorLauncher::tryFrom(qsizetype index)
 {
-    ProgramLauncher* launcher = m_tried.launcher;
-    for (; launcher && index < m_tried.paths.size(); ++index) {
-        const std::optional<qint64> id = launcher->start(m_tried.paths.at(index));
+    ProgramLauncher* launcher = m_calculator.launcher;
+    for (; launcher && index < m_calculator.paths.size(); ++index) {
+        const std::optional<qint64> id = launcher->start(m_calculator.paths.at(index));
         if (!id)
             continue;
         // Called back only while the attempt, a child of this, still exists.
@@ -168,34 +151,17 @@ void CalculatorLauncher::tryFrom(qsizetype index)
 
 void CalculatorLauncher::finish(CalculatorLaunch outcome)
 {
-    // Over before any box or handler runs, so that they may cancel or press
-    // again. Deleted later, since the call back comes from one of its timers.
+    // Deleted later, since the call back comes from one of its timers.
     if (m_attempt)
         m_attempt->deleteLater();
     m_attempt = nullptr;
-    const QPointer<CalculatorLauncher> alive(this);
     if (outcome == CalculatorLaunch::NotFound) {
-        // The window closes: the presses that waited would only bring the
-        // same boxes again.
-        m_waiting = 0;
+        const QPointer<CalculatorLauncher> alive(this);
         m_messages.show(kNotFound);
         if (!alive)
             return;
     }
     Q_EMIT finished(outcome);
-    // Each waiting press gets its notice from the event loop, not from inside
-    // this handler or a timer of the attempt that has just ended.
-    if (alive && m_waiting > 0)
-        QMetaObject::invokeMethod(this, &CalculatorLauncher::resume, Qt::QueuedConnection);
-}
-
-void CalculatorLauncher::resume()
-{
-    // A press may have started its own attempt since.
-    if (pending() || m_waiting == 0)
-        return;
-    --m_waiting;
-    begin();
 }
 
 } // namespace dentivel

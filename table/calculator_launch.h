@@ -51,11 +51,6 @@ enum class CalculatorLaunch { Started, NotFound };
 // The "Pour les pinailleurs..." button: the teasing notice, then each path in
 // turn until one calculator is started and activated. When none is, the
 // "Désolé" box is shown and finished(NotFound) tells the window to close.
-//
-// A press while an attempt is pending waits for it, as a click once waited
-// behind the frozen window: it then runs as an attempt of its own, notice
-// first, after the pending one has found its calculator. When that one finds
-// none, the window closes and the waiting presses go with it.
 class CalculatorLauncher final : public QObject {
     Q_OBJECT
 
@@ -64,31 +59,26 @@ public:
     CalculatorLauncher(const CalculatorSetup& calculator, MessageService& messages,
                        QObject* parent = nullptr);
 
-    // One press of the button. finished() comes before this returns when no
-    // path could even be started, later from the event loop otherwise.
+    // One press of the button, which the window keeps from being pressed
+    // again before finished(). That comes before this returns when no path
+    // could even be started, later from the event loop otherwise.
     void launch();
-    // Forgets the pending attempt and the presses waiting for it: nothing more
-    // is started or shown for them, and finished() is not emitted.
+    // Drops the attempt under way: nothing more is started or shown for it,
+    // and finished() is not emitted.
     void cancel();
-    bool pending() const { return m_attempt != nullptr; }
 
 Q_SIGNALS:
     void finished(dentivel::CalculatorLaunch outcome);
 
 private:
-    void begin();
     void tryFrom(qsizetype index);
     void finish(CalculatorLaunch outcome);
-    void resume();
 
     const CalculatorSetup& m_calculator;
     MessageService& m_messages;
-    // The set-up as it was at the press, whatever becomes of it meanwhile.
-    CalculatorSetup m_tried;
     // Parent of the program launcher's timers for the attempt under way:
     // deleting it stops them, and with them any call back.
     QPointer<QObject> m_attempt;
-    int m_waiting = 0;
 };
 
 } // namespace dentivel

@@ -28,7 +28,7 @@ Form2::Form2(AppServices services, const CalculatorSetup& calculator)
         label->setAutoFillBackground(true);
     }
 
-    connect(ui->Command1, &QPushButton::clicked, m_calculator, &CalculatorLauncher::launch);
+    connect(ui->Command1, &QPushButton::clicked, this, &Form2::searchCalculator);
     connect(m_calculator, &CalculatorLauncher::finished, this, &Form2::calculatorSearched);
 }
 
@@ -45,10 +45,23 @@ void Form2::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
 }
 
+void Form2::searchCalculator()
+{
+    // Disabled from the notice on: a second press would start a second
+    // search, and a second calculator, on top of the first.
+    ui->Command1->setEnabled(false);
+    m_calculator->launch();
+}
+
 void Form2::calculatorSearched(CalculatorLaunch outcome)
 {
-    if (outcome == CalculatorLaunch::NotFound)
+    if (outcome == CalculatorLaunch::NotFound) {
         m_services.windows.close(WindowName::Form2);
+        return;
+    }
+    ui->Command1->setEnabled(true);
+    // Disabling took the focus away, and the button is all there is to have it.
+    ui->Command1->setFocus();
 }
 
 } // namespace dentivel

@@ -26,6 +26,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void searchCalculator();
     void calculatorSearched(CalculatorLaunch outcome);
 
     std::unique_ptr<Ui::Form2> ui;

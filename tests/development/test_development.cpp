@@ -135,6 +135,8 @@ private Q_SLOTS:
         QTest::newRow("turns of letters") << kFrench << "53" << "11" << "abc" << "10,12 m";
         QTest::newRow("fr turns with a decimal point")
             << kFrench << "53" << "11" << "2.5" << "10,12 m";
+        QTest::newRow("en turns with a decimal comma")
+            << kEnglish << "53" << "11" << "2,5" << "10.12 m";
         QTest::newRow("distance beyond doubles")
             << kEnglish << "53" << "11" << "1e308" << "10.12 m";
         // clang-format on

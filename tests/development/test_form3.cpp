@@ -1,8 +1,10 @@
 #include "development.h"
 #include "development_window.h"
 
+#include <QMetaProperty>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVariantMap>
 
 using namespace dentivel;
 using test::DevelopmentWindow;
@@ -214,14 +216,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("presses");
         QTest::addColumn<QString>("turns");
         QTest::addColumn<int>("value");
+        QTest::addColumn<int>("step"); // asked of the control before the presses
         // clang-format off
-        QTest::newRow("one up from opening") << 0 << "" << "up" << "2" << 2;
-        QTest::newRow("down at opening") << 0 << "" << "down" << "1" << 1;
-        QTest::newRow("typed text does not move it") << 0 << "50" << "up" << "2" << 2;
-        QTest::newRow("down at 1 after typing") << 0 << "50" << "down" << "50" << 1;
-        QTest::newRow("stops at 100000") << 99999 << "" << "up up" << "100000" << 100000;
-        QTest::newRow("down from 100000") << 100000 << "" << "down" << "99999" << 99999;
-        QTest::newRow("arrow keys") << 0 << "" << "Up Up Down" << "2" << 2;
+        QTest::newRow("one up from opening") << 0 << "" << "up" << "2" << 2 << 1;
+        QTest::newRow("down at opening") << 0 << "" << "down" << "1" << 1 << 1;
+        QTest::newRow("typed text does not move it") << 0 << "50" << "up" << "2" << 2 << 1;
+        QTest::newRow("down at 1 after typing") << 0 << "50" << "down" << "50" << 1 << 1;
+        QTest::newRow("stops at 100000") << 99999 << "" << "up up" << "100000" << 100000 << 1;
+        QTest::newRow("down from 100000") << 100000 << "" << "down" << "99999" << 99999 << 1;
+        QTest::newRow("arrow keys") << 0 << "" << "Up Up Down" << "2" << 2 << 1;
+        QTest::newRow("step of 0 refused") << 0 << "" << "up" << "2" << 2 << 0;
+        QTest::newRow("negative step refused") << 0 << "" << "up up" << "3" << 3 << -1;
         // clang-format on
     }
 
@@ -232,7 +237,9 @@ private Q_SLOTS:
         QFETCH(QString, presses);
         QFETCH(QString, turns);
         QFETCH(int, value);
+        QFETCH(int, step);
         DevelopmentWindow form;
+        form.spin()->setSingleStep(step);
         if (start)
             form.spin()->setValue(start);
         if (!typed.isEmpty()) {
@@ -248,6 +255,24 @@ private Q_SLOTS:
         }
         QCOMPARE(form.revolutions()->text(), turns);
         QCOMPARE(form.spin()->value(), value);
+    }
+
+    // Designer writes a form's properties in the order the class declares
+    // them, and the generated code sets them in that order.
+    void spinTakesADesignedValueBeyondTheDefaultLimits()
+    {
+        const QVariantMap design{{QStringLiteral("minimum"), 1},
+                                 {QStringLiteral("maximum"), 100000},
+                                 {QStringLiteral("singleStep"), 1},
+                                 {QStringLiteral("value"), 50000}};
+        UpDown spin;
+        const QMetaObject* meta = spin.metaObject();
+        for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+            const QString name = QLatin1String(meta->property(i).name());
+            if (design.contains(name))
+                spin.setProperty(qPrintable(name), design.value(name));
+        }
+        QCOMPARE(spin.value(), 50000);
     }
 
     void spinLeavesResults()

@@ -101,7 +101,14 @@ private Q_SLOTS:
         row("en negative", kEnglish, "-3", -3);
         row("en plus", kEnglish, "+3", 3);
         row("en grouped", kEnglish, "1,234.5", 1234.5);
-        row("en comma is grouping", kEnglish, "8,88", 888);
+        row("en comma before two digits is not grouping", kEnglish, "8,88", 0, 13);
+        row("en revolutions typed with a comma", kEnglish, "2,5", 0, 13);
+        row("en grouped millions", kEnglish, "1,234,567.5", 1234567.5);
+        row("en first group of three", kEnglish, "123,456", 123456);
+        row("en first group of four", kEnglish, "1234,567", 0, 13);
+        row("en last group of two", kEnglish, "1,234,56", 0, 13);
+        row("en group of four", kEnglish, "1,2345", 0, 13);
+        row("en grouping in the decimals", kEnglish, "0.123,456", 0, 13);
         row("en exponent", kEnglish, "1E+20", 1e20);
         row("en letters", kEnglish, "abc", 0, 13);
         row("en empty", kEnglish, "", 0, 13);
@@ -117,12 +124,20 @@ private Q_SLOTS:
         row("fr negative", kFrench, "-0,5", -0.5);
         row("fr narrow space grouping", kFrench, QStringLiteral("1\u202F234,5"), 1234.5);
         row("fr plain space grouping", kFrench, "1 234,5", 1234.5);
+        row("fr no-break space grouping", kFrench, QStringLiteral("12\u00A0345"), 12345);
+        row("fr space before two digits", kFrench, "2 5", 0, 13);
+        row("fr narrow space before two digits", kFrench, QStringLiteral("1\u202F23"), 0, 13);
+        row("de point grouping", QLocale(QLocale::German, QLocale::Germany), "1.234,5", 1234.5);
+        row("de point before one digit", QLocale(QLocale::German, QLocale::Germany), "2.5", 0, 13);
         row("fr displayed speed", kFrench, "3,9", 3.9);
         row("fr exponent", kFrench, "1,5E-07", 1.5e-7);
         row("fr leading comma", kFrench, ",5", 0.5);
         row("en grouping at the end", kEnglish, "1,", 0, 13);
         row("en grouping doubled", kEnglish, "1,,000", 0, 13);
         row("en exponent sign without digits", kEnglish, "1E+", 0, 13);
+        row("hi grouped by twos before the last three", QLocale(QLocale::Hindi, QLocale::India),
+            "12,34,567", 1234567);
+        row("hi grouped by threes", QLocale(QLocale::Hindi, QLocale::India), "1,234,567", 0, 13);
         row("sv minus sign", QLocale(QLocale::Swedish, QLocale::Sweden),
             QStringLiteral("\u22123,5"), -3.5);
     }

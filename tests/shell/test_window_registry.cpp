@@ -1,6 +1,7 @@
 #include "test_support.h"
 #include "window_registry.h"
 
+#include <QCloseEvent>
 #include <QLineEdit>
 
 using namespace dentivel;
@@ -16,6 +17,12 @@ std::unique_ptr<QWidget> designedWindow(int* created)
     input->setObjectName(QStringLiteral("input"));
     return window;
 }
+
+// A window that one day asks before closing, and is told no.
+class RefusesToClose final : public QWidget {
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
 
 QString inputText(QWidget* window)
 {
@@ -87,6 +94,20 @@ private Q_SLOTS:
         window->close(); // what the title-bar button does
         QCOMPARE(registry->loadedWindows(), QStringList{QStringLiteral("B")});
         test::settle();
+        QCOMPARE(ends, 0);
+    }
+
+    void refusedCloseKeepsTheWindow()
+    {
+        registry->registerWindow(QStringLiteral("R"),
+                                 [] { return std::make_unique<RefusesToClose>(); });
+        QPointer<QWidget> window = registry->show(QStringLiteral("R"));
+        QVERIFY(!window->close()); // what the title-bar button does
+        registry->close(QStringLiteral("R"));
+        test::settle();
+        QVERIFY(window);
+        QCOMPARE(registry->instance(QStringLiteral("R")), window.data());
+        QVERIFY(window->isVisible());
         QCOMPARE(ends, 0);
     }
 

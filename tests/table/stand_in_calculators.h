@@ -136,11 +136,11 @@ public:
     {
     }
 
-    void press() const
+    QPushButton* button() const
     {
-        QTest::mouseClick(table->findChild<QPushButton*>(QStringLiteral("Command1")),
-                          Qt::LeftButton);
+        return table->findChild<QPushButton*>(QStringLiteral("Command1"));
     }
+    void press() const { QTest::mouseClick(button(), Qt::LeftButton); }
     QStringList titles() const
     {
         QStringList shown;
