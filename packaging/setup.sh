@@ -37,17 +37,19 @@ apt_update() {
     fi
 }
 installed() {
-    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+    [[ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" == "install ok installed" ]]
 }
 install_missing() {
-    local missing=() unknown=() package
+    local missing=() unknown=() package policy
     for package in "$@"; do
         installed "$package" || missing+=("$package")
     done
     ((${#missing[@]})) || return 0
     apt_update
     for package in "${missing[@]}"; do
-        if ! apt-cache policy "$package" 2>/dev/null | grep -q 'Candidate: [^(]'; then
+        # Read whole first: grep -q stopping early would fail the pipe.
+        policy=$(apt-cache policy "$package" 2>/dev/null)
+        if [[ "$policy" != *"Candidate: "[^\(]* ]]; then
             unknown+=("$package")
         fi
     done
