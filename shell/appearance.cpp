@@ -6,6 +6,16 @@
 #include <QScreen>
 #include <QWidget>
 
+#if QT_CONFIG(xcb) && defined(DENTIVEL_HAVE_XCB)
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#define DENTIVEL_X11 1
+#endif
+
 namespace dentivel {
 
 namespace {
@@ -47,6 +57,72 @@ void keepFixedSize(QWidget* window)
     window->installEventFilter(new StaysNormal(window));
 }
 
+bool onX11()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+#ifdef DENTIVEL_X11
+xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
+{
+    const auto cookie = xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// The window manager reads _NET_WM_STATE when the window is mapped; Qt
+// rewrites it just before that, keeping the states it finds there.
+void addStateBeforeMapping(QWidget* window, const char* name)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    const auto id = xcb_window_t(window->winId());
+    const xcb_atom_t states = internAtom(connection, "_NET_WM_STATE");
+    const xcb_atom_t state = internAtom(connection, name);
+    if (states == XCB_ATOM_NONE || state == XCB_ATOM_NONE)
+        return;
+    const auto cookie = xcb_get_property(connection, 0, id, states, XCB_ATOM_ATOM, 0, 1024);
+    const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(connection, cookie, nullptr), &std::free);
+    if (reply && reply->format == 32) {
+        const auto* held = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+        if (std::find(held, held + reply->value_len, state) != held + reply->value_len)
+            return;
+    }
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, states, XCB_ATOM_ATOM, 32, 1, &state);
+    xcb_flush(connection);
+}
+
+// Qt has no flag for it under X11, where many task bars list tool windows
+// too: the window manager is told each time the window is about to be mapped.
+class StaysOutOfTaskBar final : public QObject {
+public:
+    explicit StaysOutOfTaskBar(QWidget* window) : QObject(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // A spontaneous one comes when the window is restored after being
+        // minimised: still mapped, it has kept its state.
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            addStateBeforeMapping(static_cast<QWidget*>(watched), "_NET_WM_STATE_SKIP_TASKBAR");
+        return QObject::eventFilter(watched, event);
+    }
+};
+#endif
+
+void keepOutOfTaskBar([[maybe_unused]] QWidget* window, [[maybe_unused]] Qt::WindowType type)
+{
+    // Elsewhere a tool window is enough.
+#ifdef DENTIVEL_X11
+    if (type == Qt::Tool && onX11())
+        window->installEventFilter(new StaysOutOfTaskBar(window));
+#endif
+}
+
 } // namespace
 
 void installFontSubstitutes()
@@ -64,6 +140,7 @@ void setFixedBorder(QWidget* window, TitleButtons buttons, Qt::WindowType type)
         flags |= Qt::WindowMinimizeButtonHint;
     window->setWindowFlags(flags);
     keepFixedSize(window);
+    keepOutOfTaskBar(window, type);
 }
 
 void setFixedFrameWithoutTitle(QWidget* window)
@@ -74,6 +151,7 @@ void setFixedFrameWithoutTitle(QWidget* window)
         flags |= Qt::FramelessWindowHint;
     window->setWindowFlags(flags);
     keepFixedSize(window);
+    keepOutOfTaskBar(window, Qt::Tool);
 }
 
 bool programPlacesWindows()

@@ -16,6 +16,7 @@ void installFontSubstitutes();
 // when asked, a minimise button; never a maximise button. Where the title
 // bar is drawn by Qt's Wayland decorations, which show all three buttons
 // whatever the flags say, a maximise request leaves the window as it was.
+// A tool window (`type` Qt::Tool) stays out of the task bar, under X11 too.
 enum class TitleButtons { Close, CloseAndMinimise };
 void setFixedBorder(QWidget* window, TitleButtons buttons, Qt::WindowType type = Qt::Window);
 
