@@ -123,6 +123,43 @@ void keepOutOfTaskBar([[maybe_unused]] QWidget* window, [[maybe_unused]] Qt::Win
 #endif
 }
 
+QScreen* screenOf(const QWidget* window)
+{
+    return window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+}
+
+QPoint centredFrameTopLeft(const QWidget* window, const QScreen* screen)
+{
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    return frame.topLeft();
+}
+
+// Before its first showing a window has no frame yet: it is centred by its
+// inner size, and Qt puts the frame's top left corner where the window's was
+// to go, so the frame hangs below and right of the middle. Once the frame is
+// known the window moves back by half its extra size, unless it no longer
+// stands where it was put: then someone else placed it.
+class CentresItsFrame final : public QObject {
+public:
+    CentresItsFrame(QWidget* window, QPoint placed) : QObject(window), m_placed(placed) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Move && window->frameGeometry() != window->geometry()) {
+            if (window->frameGeometry().topLeft() == m_placed && screenOf(window))
+                window->move(centredFrameTopLeft(window, screenOf(window)));
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPoint m_placed;
+};
+
 } // namespace
 
 void installFontSubstitutes()
@@ -161,21 +198,21 @@ bool programPlacesWindows()
 
 void centreOnScreen(QWidget* window)
 {
-    if (!programPlacesWindows())
+    const QScreen* screen = screenOf(window);
+    if (!programPlacesWindows() || !screen)
         return;
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    const bool frameKnown = window->frameGeometry() != window->geometry();
+    const QPoint placed = centredFrameTopLeft(window, screen);
+    window->move(placed);
+    if (!frameKnown && window->windowFlags().testFlag(Qt::WindowTitleHint))
+        window->installEventFilter(new CentresItsFrame(window, placed));
 }
 
 void placeOnScreen(QWidget* window, int left, int top)
 {
     if (!programPlacesWindows())
         return;
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen = screenOf(window);
     const QPoint origin = screen ? screen->availableGeometry().topLeft() : QPoint();
     window->move(origin + QPoint(left, top));
 }

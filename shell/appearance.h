@@ -28,7 +28,8 @@ void setFixedFrameWithoutTitle(QWidget* window);
 // Whether the program chooses where its windows open. Wayland keeps that to
 // the compositor; the two functions below then leave the window alone.
 bool programPlacesWindows();
-// First position of the windows that open in the middle of the screen.
+// First position of the windows that open in the middle of the screen: the
+// middle of their frame, once the window manager has put one around them.
 void centreOnScreen(QWidget* window);
 // First position of the windows that open where their design placed them,
 // counted from the top left corner of the screen's free area.

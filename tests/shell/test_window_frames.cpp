@@ -4,7 +4,7 @@
 // drawn: the frame margins Qt's decorations add, and the window's outline on
 // a screenshot of the compositor's black desktop. As an X11 client under a
 // window manager (tests/support/under_x11_wm.sh) it reads back from the X
-// server the task-bar state.
+// server the task-bar state and the frame's place.
 #include "appearance.h"
 #include "test_support.h"
 
@@ -73,6 +73,19 @@ bool hasNetWmState(const QWidget* window, const char* name)
     return std::count(states, states + reply->value_len, atom(name)) > 0;
 }
 
+// The outermost window the window manager put around the program's window,
+// where the X server shows it.
+QRect managedFrame(const QWidget* window)
+{
+    auto frame = xcb_window_t(window->winId());
+    for (auto tree = owned(xcb_query_tree_reply(x11(), xcb_query_tree(x11(), frame), nullptr));
+         tree && tree->parent != tree->root && tree->parent != XCB_WINDOW_NONE;
+         tree = owned(xcb_query_tree_reply(x11(), xcb_query_tree(x11(), frame), nullptr)))
+        frame = tree->parent;
+    const auto box = owned(xcb_get_geometry_reply(x11(), xcb_get_geometry(x11(), frame), nullptr));
+    const int border = box ? 2 * box->border_width : 0;
+    return box ? QRect(box->x, box->y, box->width + border, box->height + border) : QRect();
+}
 #endif
 
 // Why the window manager's work cannot be read back from an X server here.
@@ -270,12 +283,17 @@ private Q_SLOTS:
             QCOMPARE(drawn.size(), window->size());
     }
 
-    // Only the splash and the about window stay out of the task bar: under
-    // X11 their tool window type alone does not keep them out.
+    // What the window manager made of each window: only the splash and the
+    // about window stay out of the task bar, which under X11 their tool
+    // window type alone does not do; a centred window's frame, title bar
+    // included, stands in the middle of the screen's free area, and moves
+    // when moved next.
     void managedUnderX11_data() { windowRows(); }
     void managedUnderX11()
     {
         QFETCH(QString, name);
+        QFETCH(bool, titled);
+        QFETCH(Place, place);
         QFETCH(bool, inTaskBar);
         if (const QString why = noX11(); !why.isEmpty())
             QSKIP(qPrintable(why));
@@ -284,6 +302,20 @@ private Q_SLOTS:
         QWidget* window = program.windows.show(name);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QCOMPARE(hasNetWmState(window, "_NET_WM_STATE_SKIP_TASKBAR"), !inTaskBar);
+        // A title bar comes with the window manager's frame, after mapping.
+        QTRY_COMPARE(managedFrame(window).height() > window->height(), titled);
+        if (place != Place::Centred)
+            return;
+        const QPoint middle = window->screen()->availableGeometry().center();
+        const auto off = [&] { return managedFrame(window).center() - middle; };
+        QTRY_VERIFY2(
+            off().manhattanLength() <= 1,
+            qPrintable(QStringLiteral("%1,%2 off the centre").arg(off().x()).arg(off().y())));
+        const QPoint moved = managedFrame(window).topLeft() + QPoint(-40, 30);
+        window->move(moved);
+        QTRY_COMPARE(managedFrame(window).topLeft(), moved);
+        QTest::qWait(300);
+        QCOMPARE(managedFrame(window).topLeft(), moved);
 #endif
     }
 };
