@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QWidget>
 
@@ -123,6 +124,27 @@ void keepOutOfTaskBar([[maybe_unused]] QWidget* window, [[maybe_unused]] Qt::Win
 #endif
 }
 
+// Where the window manager is asked for no decoration at all, the window
+// draws the thin line that a frame without title bar has.
+class ThinBorder final : public QObject {
+public:
+    explicit ThinBorder(QWidget* window) : QObject(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            // Before the window's own painting and its children's, which
+            // keep clear of the edge.
+            auto* window = static_cast<QWidget*>(watched);
+            QPainter painter(window);
+            painter.setPen(window->palette().color(QPalette::Shadow));
+            painter.drawRect(window->rect().adjusted(0, 0, -1, -1));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 QScreen* screenOf(const QWidget* window)
 {
     return window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -182,13 +204,16 @@ void setFixedBorder(QWidget* window, TitleButtons buttons, Qt::WindowType type)
 
 void setFixedFrameWithoutTitle(QWidget* window)
 {
-    // Under X11 leaving out the title hint keeps the window manager's border.
     Qt::WindowFlags flags = Qt::Tool | Qt::CustomizeWindowHint;
     if (onWayland())
         flags |= Qt::FramelessWindowHint;
     window->setWindowFlags(flags);
     keepFixedSize(window);
     keepOutOfTaskBar(window, Qt::Tool);
+    // Qt asks X11 window managers for no decoration at all when there is no
+    // title bar, and only some of them would draw a border alone if asked.
+    if (onX11())
+        window->installEventFilter(new ThinBorder(window));
 }
 
 bool programPlacesWindows()

@@ -20,9 +20,9 @@ void installFontSubstitutes();
 enum class TitleButtons { Close, CloseAndMinimise };
 void setFixedBorder(QWidget* window, TitleButtons buttons, Qt::WindowType type = Qt::Window);
 
-// A fixed frame without title bar or buttons, out of the task bar. Qt's
-// Wayland decorations have no frame without a title bar: there the window
-// goes without any frame.
+// A fixed frame without title bar or buttons, out of the task bar. Under X11
+// the frame is a thin line the window draws itself. Qt's Wayland decorations
+// have no frame without a title bar: there the window goes without any frame.
 void setFixedFrameWithoutTitle(QWidget* window);
 
 // Whether the program chooses where its windows open. Wayland keeps that to

@@ -4,7 +4,7 @@
 // drawn: the frame margins Qt's decorations add, and the window's outline on
 // a screenshot of the compositor's black desktop. As an X11 client under a
 // window manager (tests/support/under_x11_wm.sh) it reads back from the X
-// server the task-bar state and the frame's place.
+// server the task-bar state, the frame's place and the splash window's border.
 #include "appearance.h"
 #include "test_support.h"
 
@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QScreen>
+#include <QSet>
 #include <QStandardPaths>
 #include <QWindow>
 
@@ -287,7 +288,7 @@ private Q_SLOTS:
     // about window stay out of the task bar, which under X11 their tool
     // window type alone does not do; a centred window's frame, title bar
     // included, stands in the middle of the screen's free area, and moves
-    // when moved next.
+    // when moved next; the window without title bar draws its own border.
     void managedUnderX11_data() { windowRows(); }
     void managedUnderX11()
     {
@@ -304,6 +305,20 @@ private Q_SLOTS:
         QCOMPARE(hasNetWmState(window, "_NET_WM_STATE_SKIP_TASKBAR"), !inTaskBar);
         // A title bar comes with the window manager's frame, after mapping.
         QTRY_COMPARE(managedFrame(window).height() > window->height(), titled);
+        const QRect frame = managedFrame(window);
+        if (!titled) {
+            const auto edgeColours = [&] {
+                const QImage screen = window->screen()->grabWindow(0).toImage();
+                QSet<QRgb> colours;
+                for (int x = frame.left(); x <= frame.right(); ++x)
+                    colours << screen.pixel(x, frame.top()) << screen.pixel(x, frame.bottom());
+                for (int y = frame.top(); y <= frame.bottom(); ++y)
+                    colours << screen.pixel(frame.left(), y) << screen.pixel(frame.right(), y);
+                return colours;
+            };
+            QTRY_COMPARE(edgeColours().size(), 1);
+            QVERIFY(!edgeColours().contains(window->palette().color(QPalette::Window).rgb()));
+        }
         if (place != Place::Centred)
             return;
         const QPoint middle = window->screen()->availableGeometry().center();
