@@ -3,8 +3,19 @@
 #include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QWidget>
+
+#if QT_CONFIG(xcb) && defined(DENTIVEL_HAVE_XCB)
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#define DENTIVEL_X11 1
+#endif
 
 namespace dentivel {
 
@@ -47,6 +58,130 @@ void keepFixedSize(QWidget* window)
     window->installEventFilter(new StaysNormal(window));
 }
 
+bool onX11()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+#ifdef DENTIVEL_X11
+xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
+{
+    const auto cookie = xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// The window manager reads _NET_WM_STATE when the window is mapped; Qt
+// rewrites it just before that, keeping the states it finds there.
+void addStateBeforeMapping(QWidget* window, const char* name)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    const auto id = xcb_window_t(window->winId());
+    const xcb_atom_t states = internAtom(connection, "_NET_WM_STATE");
+    const xcb_atom_t state = internAtom(connection, name);
+    if (states == XCB_ATOM_NONE || state == XCB_ATOM_NONE)
+        return;
+    const auto cookie = xcb_get_property(connection, 0, id, states, XCB_ATOM_ATOM, 0, 1024);
+    const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(connection, cookie, nullptr), &std::free);
+    if (reply && reply->format == 32) {
+        const auto* held = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+        if (std::find(held, held + reply->value_len, state) != held + reply->value_len)
+            return;
+    }
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, states, XCB_ATOM_ATOM, 32, 1, &state);
+    xcb_flush(connection);
+}
+
+// Qt has no flag for it under X11, where many task bars list tool windows
+// too: the window manager is told each time the window is about to be mapped.
+class StaysOutOfTaskBar final : public QObject {
+public:
+    explicit StaysOutOfTaskBar(QWidget* window) : QObject(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // A spontaneous one comes when the window is restored after being
+        // minimised: still mapped, it has kept its state.
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            addStateBeforeMapping(static_cast<QWidget*>(watched), "_NET_WM_STATE_SKIP_TASKBAR");
+        return QObject::eventFilter(watched, event);
+    }
+};
+#endif
+
+void keepOutOfTaskBar([[maybe_unused]] QWidget* window, [[maybe_unused]] Qt::WindowType type)
+{
+    // Elsewhere a tool window is enough.
+#ifdef DENTIVEL_X11
+    if (type == Qt::Tool && onX11())
+        window->installEventFilter(new StaysOutOfTaskBar(window));
+#endif
+}
+
+// Where the window manager is asked for no decoration at all, the window
+// draws the thin line that a frame without title bar has.
+class ThinBorder final : public QObject {
+public:
+    explicit ThinBorder(QWidget* window) : QObject(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            // Before the window's own painting and its children's, which
+            // keep clear of the edge.
+            auto* window = static_cast<QWidget*>(watched);
+            QPainter painter(window);
+            painter.setPen(window->palette().color(QPalette::Shadow));
+            painter.drawRect(window->rect().adjusted(0, 0, -1, -1));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+QScreen* screenOf(const QWidget* window)
+{
+    return window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+}
+
+QPoint centredFrameTopLeft(const QWidget* window, const QScreen* screen)
+{
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    return frame.topLeft();
+}
+
+// Before its first showing a window has no frame yet: it is centred by its
+// inner size, and Qt puts the frame's top left corner where the window's was
+// to go, so the frame hangs below and right of the middle. Once the frame is
+// known the window moves back by half its extra size, unless it no longer
+// stands where it was put: then someone else placed it.
+class CentresItsFrame final : public QObject {
+public:
+    CentresItsFrame(QWidget* window, QPoint placed) : QObject(window), m_placed(placed) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Move && window->frameGeometry() != window->geometry()) {
+            if (window->frameGeometry().topLeft() == m_placed && screenOf(window))
+                window->move(centredFrameTopLeft(window, screenOf(window)));
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPoint m_placed;
+};
+
 } // namespace
 
 void installFontSubstitutes()
@@ -64,16 +199,21 @@ void setFixedBorder(QWidget* window, TitleButtons buttons, Qt::WindowType type)
         flags |= Qt::WindowMinimizeButtonHint;
     window->setWindowFlags(flags);
     keepFixedSize(window);
+    keepOutOfTaskBar(window, type);
 }
 
 void setFixedFrameWithoutTitle(QWidget* window)
 {
-    // Under X11 leaving out the title hint keeps the window manager's border.
     Qt::WindowFlags flags = Qt::Tool | Qt::CustomizeWindowHint;
     if (onWayland())
         flags |= Qt::FramelessWindowHint;
     window->setWindowFlags(flags);
     keepFixedSize(window);
+    keepOutOfTaskBar(window, Qt::Tool);
+    // Qt asks X11 window managers for no decoration at all when there is no
+    // title bar, and only some of them would draw a border alone if asked.
+    if (onX11())
+        window->installEventFilter(new ThinBorder(window));
 }
 
 bool programPlacesWindows()
@@ -83,21 +223,21 @@ bool programPlacesWindows()
 
 void centreOnScreen(QWidget* window)
 {
-    if (!programPlacesWindows())
+    const QScreen* screen = screenOf(window);
+    if (!programPlacesWindows() || !screen)
         return;
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    const bool frameKnown = window->frameGeometry() != window->geometry();
+    const QPoint placed = centredFrameTopLeft(window, screen);
+    window->move(placed);
+    if (!frameKnown && window->windowFlags().testFlag(Qt::WindowTitleHint))
+        window->installEventFilter(new CentresItsFrame(window, placed));
 }
 
 void placeOnScreen(QWidget* window, int left, int top)
 {
     if (!programPlacesWindows())
         return;
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen = screenOf(window);
     const QPoint origin = screen ? screen->availableGeometry().topLeft() : QPoint();
     window->move(origin + QPoint(left, top));
 }

@@ -2,7 +2,9 @@
 // checks what the program asks of the window system. As a native client of a
 // Wayland compositor (tests/support/under_weston.sh) it also checks what is
 // drawn: the frame margins Qt's decorations add, and the window's outline on
-// a screenshot of the compositor's black desktop.
+// a screenshot of the compositor's black desktop. As an X11 client under a
+// window manager (tests/support/under_x11_wm.sh) it reads back from the X
+// server the task-bar state, the frame's place and the splash window's border.
 #include "appearance.h"
 #include "test_support.h"
 
@@ -11,8 +13,19 @@
 #include <QImage>
 #include <QProcess>
 #include <QScreen>
+#include <QSet>
 #include <QStandardPaths>
 #include <QWindow>
+
+#if QT_CONFIG(xcb) && defined(DENTIVEL_HAVE_XCB)
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#define DENTIVEL_X11 1
+#endif
 
 using namespace dentivel;
 
@@ -28,6 +41,64 @@ constexpr Qt::WindowFlags kClose = Qt::WindowCloseButtonHint;
 bool onWayland()
 {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+#ifdef DENTIVEL_X11
+template <typename Reply> std::unique_ptr<Reply, decltype(&std::free)> owned(Reply* reply)
+{
+    return {reply, &std::free};
+}
+
+xcb_connection_t* x11()
+{
+    auto* native = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return native ? native->connection() : nullptr;
+}
+
+// Whether the X server lists the state in the window's _NET_WM_STATE.
+bool hasNetWmState(const QWidget* window, const char* name)
+{
+    const auto atom = [](const char* name) {
+        const auto reply = owned(xcb_intern_atom_reply(
+            x11(), xcb_intern_atom(x11(), 0, std::strlen(name), name), nullptr));
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    };
+    const auto reply =
+        owned(xcb_get_property_reply(x11(),
+                                     xcb_get_property(x11(), 0, xcb_window_t(window->winId()),
+                                                      atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 64),
+                                     nullptr));
+    if (!reply || reply->format != 32)
+        return false;
+    const auto* states = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    return std::count(states, states + reply->value_len, atom(name)) > 0;
+}
+
+// The outermost window the window manager put around the program's window,
+// where the X server shows it.
+QRect managedFrame(const QWidget* window)
+{
+    auto frame = xcb_window_t(window->winId());
+    for (auto tree = owned(xcb_query_tree_reply(x11(), xcb_query_tree(x11(), frame), nullptr));
+         tree && tree->parent != tree->root && tree->parent != XCB_WINDOW_NONE;
+         tree = owned(xcb_query_tree_reply(x11(), xcb_query_tree(x11(), frame), nullptr)))
+        frame = tree->parent;
+    const auto box = owned(xcb_get_geometry_reply(x11(), xcb_get_geometry(x11(), frame), nullptr));
+    const int border = box ? 2 * box->border_width : 0;
+    return box ? QRect(box->x, box->y, box->width + border, box->height + border) : QRect();
+}
+#endif
+
+// Why the window manager's work cannot be read back from an X server here.
+QString noX11()
+{
+#ifdef DENTIVEL_X11
+    if (x11())
+        return {};
+#endif
+    return QStringLiteral("SKIPPED: no X server through xcb on the %1 platform; "
+                          "tests/support/under_x11_wm.sh runs this under X11")
+        .arg(QGuiApplication::platformName());
 }
 
 // The smallest rectangle holding every pixel that is not the desktop's black.
@@ -80,19 +151,20 @@ void windowRows()
     QTest::addColumn<Qt::WindowFlags>("buttons");
     QTest::addColumn<Place>("place");
     QTest::addColumn<QPoint>("stored");
+    QTest::addColumn<bool>("inTaskBar");
     const auto row = [](QLatin1String name, bool titled, bool fixed, Qt::WindowFlags buttons,
-                        Place place, QPoint stored = {}) {
+                        Place place, QPoint stored = {}, bool inTaskBar = true) {
         QTest::newRow(name.data())
-            << QString(name) << titled << fixed << buttons << place << stored;
+            << QString(name) << titled << fixed << buttons << place << stored << inTaskBar;
     };
-    row(WindowName::frmSplash2, false, true, {}, Place::Centred);
+    row(WindowName::frmSplash2, false, true, {}, Place::Centred, {}, false);
     row(WindowName::Formfen, true, false, kAllButtons, Place::Centred);
     row(WindowName::Form1, true, true, kCloseMinimise, Place::Centred);
     row(WindowName::Form2, true, true, kClose, Place::Stored, {131, 180});
     row(WindowName::Form3, true, true, kCloseMinimise, Place::Centred);
     row(WindowName::Form4, true, true, kClose, Place::Stored, {259, 180});
     row(WindowName::Form5, true, false, kAllButtons, Place::System);
-    row(WindowName::frmAbout, true, true, kClose, Place::Centred);
+    row(WindowName::frmAbout, true, true, kClose, Place::Centred, {}, false);
 }
 
 } // namespace
@@ -220,6 +292,56 @@ private Q_SLOTS:
         QCOMPARE(drawn.size(), window->frameGeometry().size());
         if (!titled)
             QCOMPARE(drawn.size(), window->size());
+    }
+
+    // What the window manager made of each window: only the splash and the
+    // about window stay out of the task bar, which under X11 their tool
+    // window type alone does not do; a centred window's frame, title bar
+    // included, stands in the middle of the screen's free area, and moves
+    // when moved next; the window without title bar draws its own border.
+    void managedUnderX11_data() { windowRows(); }
+    void managedUnderX11()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, titled);
+        QFETCH(Place, place);
+        QFETCH(bool, inTaskBar);
+        if (const QString why = noX11(); !why.isEmpty())
+            QSKIP(qPrintable(why));
+#ifdef DENTIVEL_X11
+        test::TestProgram program;
+        QWidget* window = program.windows.show(name);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(hasNetWmState(window, "_NET_WM_STATE_SKIP_TASKBAR"), !inTaskBar);
+        // A title bar comes with the window manager's frame, after mapping.
+        QTRY_COMPARE(managedFrame(window).height() > window->height(), titled);
+        const QRect frame = managedFrame(window);
+        if (!titled) {
+            const auto edgeColours = [&] {
+                const QImage screen = window->screen()->grabWindow(0).toImage();
+                QSet<QRgb> colours;
+                for (int x = frame.left(); x <= frame.right(); ++x)
+                    colours << screen.pixel(x, frame.top()) << screen.pixel(x, frame.bottom());
+                for (int y = frame.top(); y <= frame.bottom(); ++y)
+                    colours << screen.pixel(frame.left(), y) << screen.pixel(frame.right(), y);
+                return colours;
+            };
+            QTRY_COMPARE(edgeColours().size(), 1);
+            QVERIFY(!edgeColours().contains(window->palette().color(QPalette::Window).rgb()));
+        }
+        if (place != Place::Centred)
+            return;
+        const QPoint middle = window->screen()->availableGeometry().center();
+        const auto off = [&] { return managedFrame(window).center() - middle; };
+        QTRY_VERIFY2(
+            off().manhattanLength() <= 1,
+            qPrintable(QStringLiteral("%1,%2 off the centre").arg(off().x()).arg(off().y())));
+        const QPoint moved = managedFrame(window).topLeft() + QPoint(-40, 30);
+        window->move(moved);
+        QTRY_COMPARE(managedFrame(window).topLeft(), moved);
+        QTest::qWait(300);
+        QCOMPARE(managedFrame(window).topLeft(), moved);
+#endif
     }
 };
 

@@ -46,11 +46,19 @@ void checkLabel(const QLabel* label, QStringList& clipped)
     QString text = label->text();
     while (!text.isEmpty() && text.back().isSpace())
         text.chop(1);
-    if (text.isEmpty() || !label->isVisible())
+    if (!label->isVisible() || !label->pixmap().isNull())
         return;
     const QFontMetrics fm = label->fontMetrics();
     const QRect area = label->contentsRect().adjusted(label->margin(), label->margin(),
                                                       -label->margin(), -label->margin());
+    // An empty label is where a result shows later, and a result may reach
+    // down to the descenders of its font: a whole line must fit.
+    if (text.isEmpty()) {
+        if (fm.height() > area.height())
+            clipped << describe(label, QStringLiteral("(a line of its font)"),
+                                QSize(area.width(), fm.height()), area.size());
+        return;
+    }
     const Qt::Alignment alignment = label->alignment();
     if (label->wordWrap()) {
         const QRect needed = fm.boundingRect(area, int(alignment) | Qt::TextWordWrap, text);
