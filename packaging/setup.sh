@@ -13,10 +13,11 @@ fi
 
 cd "$(dirname "$0")/.."
 
-# Building and starting the program: compiler, CMake, Qt, the fonts the
+# Building and starting the program: compiler, CMake, Qt (and X11's xcb,
+# which keeps two windows out of the task bar there), the fonts the
 # windows are designed for and Qt's own French texts.
 packages=(cmake make g++ pkg-config libgl-dev
-          qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n fonts-liberation2)
+          qt6-base-dev qt6-svg-dev libxcb1-dev qt6-qpa-plugins qt6-translations-l10n fonts-liberation2)
 if [[ "$mode" != run ]]; then
     # What the tests drive: the data-file validators, the package tools, a
     # virtual X display with a window manager, a print server with a PDF
