@@ -70,6 +70,9 @@ bind /dev /dev --rbind
 bind tmpfs /dev/shm -t tmpfs
 bind tmpfs /run -t tmpfs
 bind "$archives" /var/cache/apt/archives --bind
+# apt downloads as its own user, whose number is the root's.
+mkdir -p "$archives/partial"
+chroot "$root" chown _apt:root /var/cache/apt/archives/partial
 
 git clone -q "$repo" "$root/root/dentivel"
 for mode in "$@"; do
