@@ -50,7 +50,12 @@ fi
 root=$(mktemp -d "/var/tmp/dentivel-$release.XXXXXX")
 mounts=()
 cleanup() {
-    local i
+    local i process
+    # Whatever still runs inside goes first, or it would go on in a root
+    # being removed under it.
+    for process in /proc/[0-9]*; do
+        [[ "$(readlink "$process/root" 2>/dev/null)" == "$root" ]] && kill -9 "${process#/proc/}" 2>/dev/null
+    done
     for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
         umount -l "${mounts[i]}" 2>/dev/null || true
     done
