@@ -1,8 +1,8 @@
-#include "frmabout.h"
+#include "shell/frmabout.h"
 
-#include "appearance.h"
+#include "shell/appearance.h"
+#include "shell/window_registry.h"
 #include "ui_frmabout.h"
-#include "window_registry.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>

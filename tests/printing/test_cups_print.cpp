@@ -1,14 +1,14 @@
 // Prints through the real print system: a private CUPS server whose default
 // queue is a cups-pdf virtual printer. Needs root, cups and
 // printer-driver-cups-pdf; skipped, and saying why, anywhere else.
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
-#include "cadence_windows.h"
-#include "development_windows.h"
-#include "form1.h"
-#include "shell_windows.h"
-#include "table_windows.h"
-#include "toolbar.h"
+#include "cadence/cadence_windows.h"
+#include "development/development_windows.h"
+#include "main_window/form1.h"
+#include "shell/shell_windows.h"
+#include "shell/toolbar.h"
+#include "table/table_windows.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -3,8 +3,8 @@
 // Wayland compositor (tests/support/under_weston.sh) it also checks what is
 // drawn: the frame margins Qt's decorations add, and the window's outline on
 // a screenshot of the compositor's black desktop.
-#include "appearance.h"
-#include "test_support.h"
+#include "shell/appearance.h"
+#include "tests/support/test_support.h"
 
 #include <QDir>
 #include <QGuiApplication>
