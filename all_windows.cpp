@@ -1,10 +1,10 @@
 #include "all_windows.h"
 
-#include "cadence_windows.h"
-#include "development_windows.h"
-#include "form1.h"
-#include "shell_windows.h"
-#include "table_windows.h"
+#include "cadence/cadence_windows.h"
+#include "development/development_windows.h"
+#include "main_window/form1.h"
+#include "shell/shell_windows.h"
+#include "table/table_windows.h"
 
 namespace dentivel {
 

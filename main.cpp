@@ -1,13 +1,13 @@
 // Dentivel starts on its splash window; every other window is reached from
 // there through the window registry, which also decides when the program ends.
 #include "all_windows.h"
-#include "appearance.h"
-#include "calculator_launch.h"
-#include "desktop_input.h"
-#include "printer.h"
-#include "qt_message_service.h"
-#include "version.h"
-#include "window_registry.h"
+#include "shell/appearance.h"
+#include "shell/desktop_input.h"
+#include "shell/printer.h"
+#include "shell/qt_message_service.h"
+#include "shell/version.h"
+#include "shell/window_registry.h"
+#include "table/calculator_launch.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 // How long a user waits for each window to open and for each calculation to
 // show its result, measured in-process through the real windows.
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

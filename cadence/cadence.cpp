@@ -1,7 +1,7 @@
-#include "cadence.h"
+#include "cadence/cadence.h"
 
-#include "gearing.h"
-#include "numbers.h"
+#include "shell/gearing.h"
+#include "shell/numbers.h"
 
 namespace dentivel {
 

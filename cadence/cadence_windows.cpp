@@ -1,8 +1,8 @@
-#include "cadence_windows.h"
+#include "cadence/cadence_windows.h"
 
-#include "form4.h"
-#include "form5.h"
-#include "window_registry.h"
+#include "cadence/form4.h"
+#include "cadence/form5.h"
+#include "shell/window_registry.h"
 
 namespace dentivel {
 

@@ -1,9 +1,9 @@
-#include "form4.h"
+#include "cadence/form4.h"
 
-#include "appearance.h"
-#include "cadence.h"
+#include "cadence/cadence.h"
+#include "shell/appearance.h"
+#include "shell/window_registry.h"
 #include "ui_form4.h"
-#include "window_registry.h"
 
 namespace dentivel {
 

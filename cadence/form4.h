@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app_services.h"
+#include "shell/app_services.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "form5.h"
+#include "cadence/form5.h"
 
+#include "shell/window_registry.h"
 #include "ui_form5.h"
-#include "window_registry.h"
 
 namespace dentivel {
 

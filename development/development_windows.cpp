@@ -1,7 +1,7 @@
-#include "development_windows.h"
+#include "development/development_windows.h"
 
-#include "form3.h"
-#include "window_registry.h"
+#include "development/form3.h"
+#include "shell/window_registry.h"
 
 namespace dentivel {
 

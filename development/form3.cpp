@@ -1,12 +1,12 @@
-#include "form3.h"
+#include "development/form3.h"
 
-#include "appearance.h"
-#include "development.h"
-#include "focus_entry.h"
-#include "printer.h"
-#include "toolbar.h"
+#include "development/development.h"
+#include "shell/appearance.h"
+#include "shell/focus_entry.h"
+#include "shell/printer.h"
+#include "shell/toolbar.h"
+#include "shell/window_registry.h"
 #include "ui_form3.h"
-#include "window_registry.h"
 
 namespace dentivel {
 

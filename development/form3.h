@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app_services.h"
-#include "toolbar.h"
+#include "shell/app_services.h"
+#include "shell/toolbar.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "updown.h"
+#include "development/updown.h"
 
 #include <QKeyEvent>
 #include <QStyleOptionFocusRect>

@@ -1,8 +1,8 @@
 // FormatFixed writes every displayed result: exactly the pattern's decimals,
 // the locale's separator, no grouping, and a text that TextToNumber reads
 // back to the value within the pattern's rounding.
-#include "fuzz_support.h"
-#include "numbers.h"
+#include "fuzz/fuzz_support.h"
+#include "shell/numbers.h"
 
 #include <QRegularExpression>
 

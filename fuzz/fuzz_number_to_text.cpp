@@ -1,8 +1,8 @@
 // NumberToText joins numbers to texts: every finite value gets a text that
 // TextToNumber reads back to it within 15 significant digits, and writing
 // that value again gives the same text.
-#include "fuzz_support.h"
-#include "numbers.h"
+#include "fuzz/fuzz_support.h"
+#include "shell/numbers.h"
 
 using namespace dentivel;
 using namespace dentivel::fuzz;

@@ -1,8 +1,8 @@
 // ReadNumber is how every input is read: whatever the rider types, it must
 // give a finite number or fail with Overflow for a value beyond the double
 // range, and blanks anywhere must not change the result.
-#include "fuzz_support.h"
-#include "numbers.h"
+#include "fuzz/fuzz_support.h"
+#include "shell/numbers.h"
 
 using namespace dentivel;
 using namespace dentivel::fuzz;

@@ -1,8 +1,8 @@
 // The whole-number conversions: the nearest whole number with halves to
 // even, or Overflow exactly when that number is outside the type's range.
 // Any other outcome, or a conversion the sanitizers flag, stops the run.
-#include "fuzz_support.h"
-#include "numbers.h"
+#include "fuzz/fuzz_support.h"
+#include "shell/numbers.h"
 
 #include <limits>
 

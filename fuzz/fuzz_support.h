@@ -1,6 +1,6 @@
 #pragma once
 
-#include "failure.h"
+#include "shell/failure.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,8 +1,8 @@
 // TextToNumber converts displayed results back: any text either fails with
 // TypeMismatch or Overflow, or gives a finite number that the program's own
 // text form writes and reads back to the same text.
-#include "fuzz_support.h"
-#include "numbers.h"
+#include "fuzz/fuzz_support.h"
+#include "shell/numbers.h"
 
 using namespace dentivel;
 using namespace dentivel::fuzz;

@@ -1,6 +1,6 @@
-#include "climbing_speed.h"
+#include "main_window/climbing_speed.h"
 
-#include "numbers.h"
+#include "shell/numbers.h"
 
 namespace dentivel {
 

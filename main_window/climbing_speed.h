@@ -1,6 +1,6 @@
 #pragma once
 
-#include "message_service.h"
+#include "shell/message_service.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "equivalence.h"
+#include "main_window/equivalence.h"
 
-#include "failure.h"
-#include "gearing.h"
-#include "message_service.h"
-#include "numbers.h"
+#include "shell/failure.h"
+#include "shell/gearing.h"
+#include "shell/message_service.h"
+#include "shell/numbers.h"
 
 namespace dentivel {
 

@@ -1,13 +1,13 @@
-#include "form1.h"
+#include "main_window/form1.h"
 
-#include "appearance.h"
-#include "climbing_speed.h"
-#include "equivalence.h"
-#include "focus_entry.h"
-#include "main_toolbar.h"
-#include "printer.h"
+#include "main_window/climbing_speed.h"
+#include "main_window/equivalence.h"
+#include "main_window/main_toolbar.h"
+#include "shell/appearance.h"
+#include "shell/focus_entry.h"
+#include "shell/printer.h"
+#include "shell/window_registry.h"
 #include "ui_form1.h"
-#include "window_registry.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "main_toolbar.h"
+#include "main_window/main_toolbar.h"
 
-#include "message_service.h"
+#include "shell/message_service.h"
 
 #include <array>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolbar_button.h"
+#include "shell/toolbar_button.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "appearance.h"
+#include "shell/appearance.h"
 
 #include <QEvent>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "desktop_input.h"
+#include "shell/desktop_input.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

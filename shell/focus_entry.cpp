@@ -1,4 +1,4 @@
-#include "focus_entry.h"
+#include "shell/focus_entry.h"
 
 #include <QFocusEvent>
 #include <QWidget>

@@ -1,8 +1,8 @@
-#include "formfen.h"
+#include "shell/formfen.h"
 
-#include "appearance.h"
+#include "shell/appearance.h"
+#include "shell/window_registry.h"
 #include "ui_formfen.h"
-#include "window_registry.h"
 
 namespace dentivel {
 

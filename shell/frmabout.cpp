@@ -1,6 +1,7 @@
-#include "frmabout.h"
+#include "shell/frmabout.h"
 
-#include "appearance.h"
+#include "shell/appearance.h"
+#include "shell/window_registry.h"
 #include "ui_frmabout.h"
 
 #include <QDesktopServices>

@@ -1,8 +1,8 @@
-#include "frmsplash2.h"
+#include "shell/frmsplash2.h"
 
-#include "appearance.h"
+#include "shell/appearance.h"
+#include "shell/window_registry.h"
 #include "ui_frmsplash2.h"
-#include "window_registry.h"
 
 namespace dentivel {
 

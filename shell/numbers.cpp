@@ -1,6 +1,6 @@
-#include "numbers.h"
+#include "shell/numbers.h"
 
-#include "failure.h"
+#include "shell/failure.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "printer.h"
+#include "shell/printer.h"
 
 #include <QPainter>
 #include <QPrinter>

@@ -1,4 +1,4 @@
-#include "qt_message_service.h"
+#include "shell/qt_message_service.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,9 +1,9 @@
-#include "shell_windows.h"
+#include "shell/shell_windows.h"
 
-#include "formfen.h"
-#include "frmabout.h"
-#include "frmsplash2.h"
-#include "window_registry.h"
+#include "shell/formfen.h"
+#include "shell/frmabout.h"
+#include "shell/frmsplash2.h"
+#include "shell/window_registry.h"
 
 namespace dentivel {
 

@@ -1,4 +1,4 @@
-#include "toolbar.h"
+#include "shell/toolbar.h"
 
 #include <QImageReader>
 #include <QPainter>

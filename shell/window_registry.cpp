@@ -1,6 +1,6 @@
-#include "window_registry.h"
+#include "shell/window_registry.h"
 
-#include "desktop_input.h"
+#include "shell/desktop_input.h"
 
 #include <QCloseEvent>
 #include <QEvent>

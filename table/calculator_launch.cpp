@@ -1,6 +1,6 @@
-#include "calculator_launch.h"
+#include "table/calculator_launch.h"
 
-#include "message_service.h"
+#include "shell/message_service.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "column_label.h"
+#include "table/column_label.h"
 
 #include <QPainter>
 #include <QRegularExpression>

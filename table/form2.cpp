@@ -1,8 +1,8 @@
-#include "form2.h"
+#include "table/form2.h"
 
-#include "appearance.h"
+#include "shell/appearance.h"
+#include "shell/window_registry.h"
 #include "ui_form2.h"
-#include "window_registry.h"
 
 #include <QHideEvent>
 

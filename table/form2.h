@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app_services.h"
-#include "calculator_launch.h"
+#include "shell/app_services.h"
+#include "table/calculator_launch.h"
 
 #include <QWidget>
 

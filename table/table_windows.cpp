@@ -1,7 +1,7 @@
-#include "table_windows.h"
+#include "table/table_windows.h"
 
-#include "form2.h"
-#include "window_registry.h"
+#include "shell/window_registry.h"
+#include "table/form2.h"
 
 namespace dentivel {
 

@@ -1,5 +1,5 @@
-#include "cadence.h"
-#include "scripted_messages.h"
+#include "cadence/cadence.h"
+#include "tests/support/scripted_messages.h"
 
 #include <QTest>
 

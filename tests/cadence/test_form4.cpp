@@ -1,5 +1,5 @@
-#include "cadence.h"
-#include "test_support.h"
+#include "cadence/cadence.h"
+#include "tests/support/test_support.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "form3.h"
-#include "test_support.h"
-#include "updown.h"
+#include "development/form3.h"
+#include "development/updown.h"
+#include "tests/support/test_support.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "development.h"
-#include "scripted_messages.h"
+#include "development/development.h"
+#include "tests/support/scripted_messages.h"
 
 #include <QTest>
 

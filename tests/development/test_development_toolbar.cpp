@@ -1,6 +1,6 @@
-#include "development.h"
-#include "development_window.h"
-#include "toolbar.h"
+#include "development/development.h"
+#include "shell/toolbar.h"
+#include "tests/development/development_window.h"
 
 #include <QFile>
 #include <QProcess>

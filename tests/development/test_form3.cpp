@@ -1,5 +1,5 @@
-#include "development.h"
-#include "development_window.h"
+#include "development/development.h"
+#include "tests/development/development_window.h"
 
 #include <QMetaProperty>
 #include <QToolBar>

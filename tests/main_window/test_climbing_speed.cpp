@@ -1,5 +1,5 @@
-#include "climbing_speed.h"
-#include "scripted_messages.h"
+#include "main_window/climbing_speed.h"
+#include "tests/support/scripted_messages.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "equivalence.h"
-#include "scripted_messages.h"
+#include "main_window/equivalence.h"
+#include "tests/support/scripted_messages.h"
 
 #include <QTest>
 

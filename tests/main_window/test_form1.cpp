@@ -1,7 +1,7 @@
-#include "climbing_speed.h"
-#include "equivalence.h"
-#include "form1.h"
-#include "test_support.h"
+#include "main_window/climbing_speed.h"
+#include "main_window/equivalence.h"
+#include "main_window/form1.h"
+#include "tests/support/test_support.h"
 
 #include <QComboBox>
 #include <QFocusEvent>

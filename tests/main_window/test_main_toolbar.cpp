@@ -1,7 +1,7 @@
-#include "form1.h"
-#include "main_toolbar.h"
-#include "test_support.h"
-#include "toolbar.h"
+#include "main_window/form1.h"
+#include "main_window/main_toolbar.h"
+#include "shell/toolbar.h"
+#include "tests/support/test_support.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -3,11 +3,11 @@
 // still hold together: one instance per window, no end while a window is
 // shown, and every result label showing what its calculation gives for the
 // inputs beside it (or nothing).
-#include "cadence.h"
-#include "climbing_speed.h"
-#include "development.h"
-#include "equivalence.h"
-#include "test_support.h"
+#include "cadence/cadence.h"
+#include "development/development.h"
+#include "main_window/climbing_speed.h"
+#include "main_window/equivalence.h"
+#include "tests/support/test_support.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,14 +1,10 @@
 // Prints through the real print system: a private CUPS server whose default
 // queue is a cups-pdf virtual printer. Needs root, cups and
 // printer-driver-cups-pdf; skipped, and saying why, anywhere else.
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
-#include "cadence_windows.h"
-#include "development_windows.h"
-#include "form1.h"
-#include "shell_windows.h"
-#include "table_windows.h"
-#include "toolbar.h"
+#include "all_windows.h"
+#include "shell/toolbar.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -132,15 +128,12 @@ private Q_SLOTS:
     }
 
 private:
-    // The whole program, printing to the system's default printer.
+    // The whole program, composed as main.cpp composes it, printing to the
+    // system's default printer rather than to the file TestProgram uses.
     struct Program {
         Program() : windows([this] { ++ends; }), services{windows, messages, QLocale::c()}
         {
-            registerShellWindows(services);
-            registerMainWindow(services, printer);
-            registerDevelopmentWindows(services, printer);
-            registerCadenceWindows(services);
-            registerTableWindows(services, calculator);
+            registerAllWindows(services, printer, calculator);
         }
         test::ScriptedMessageService messages;
         QtPrinter printer;

@@ -1,5 +1,5 @@
-#include "frmabout.h"
-#include "test_support.h"
+#include "shell/frmabout.h"
+#include "tests/support/test_support.h"
 
 #include <QDesktopServices>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The windows driven as a person drives them: real key presses into the
 // focused widget of an active window, Tab, Enter, mouse clicks and the wheel.
-#include "desktop_input.h"
-#include "test_support.h"
-#include "toolbar.h"
+#include "shell/desktop_input.h"
+#include "shell/toolbar.h"
+#include "tests/support/test_support.h"
 
 #include <QComboBox>
 #include <QLabel>

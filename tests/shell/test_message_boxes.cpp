@@ -1,6 +1,6 @@
-#include "form1.h"
-#include "qt_message_service.h"
-#include "test_support.h"
+#include "main_window/form1.h"
+#include "shell/qt_message_service.h"
+#include "tests/support/test_support.h"
 
 #include <QMessageBox>
 #include <QPushButton>

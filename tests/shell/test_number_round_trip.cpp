@@ -2,9 +2,9 @@
 // a displayed result is converted again when it meets a comparison or a
 // product, so a text beyond the double range would turn a shown result into
 // a failure one step later.
-#include "failure.h"
-#include "numbers.h"
-#include "scripted_messages.h"
+#include "shell/failure.h"
+#include "shell/numbers.h"
+#include "tests/support/scripted_messages.h"
 
 #include <QTest>
 

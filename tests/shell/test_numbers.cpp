@@ -1,7 +1,7 @@
-#include "failure.h"
-#include "message_service.h"
-#include "numbers.h"
-#include "scripted_messages.h"
+#include "shell/failure.h"
+#include "shell/message_service.h"
+#include "shell/numbers.h"
+#include "tests/support/scripted_messages.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "test_support.h"
-#include "version.h"
+#include "shell/version.h"
+#include "tests/support/test_support.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

@@ -1,5 +1,5 @@
-#include "test_support.h"
-#include "toolbar.h"
+#include "shell/toolbar.h"
+#include "tests/support/test_support.h"
 
 #include <QHelpEvent>
 #include <QPainter>

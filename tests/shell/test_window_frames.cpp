@@ -5,8 +5,8 @@
 // a screenshot of the compositor's black desktop. As an X11 client under a
 // window manager (tests/support/under_x11_wm.sh) it reads back from the X
 // server the task-bar state, the frame's place and the splash window's border.
-#include "appearance.h"
-#include "test_support.h"
+#include "shell/appearance.h"
+#include "tests/support/test_support.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
-#include "test_support.h"
-#include "window_registry.h"
+#include "shell/window_registry.h"
+#include "tests/support/test_support.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "scripted_messages.h"
+#include "tests/support/scripted_messages.h"
 
 namespace dentivel::test {
 

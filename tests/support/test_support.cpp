@@ -1,8 +1,8 @@
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 #include "all_windows.h"
-#include "appearance.h"
-#include "desktop_input.h"
+#include "shell/appearance.h"
+#include "shell/desktop_input.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app_services.h"
-#include "calculator_launch.h"
-#include "printer.h"
-#include "scripted_messages.h"
-#include "window_registry.h"
+#include "shell/app_services.h"
+#include "shell/printer.h"
+#include "shell/window_registry.h"
+#include "table/calculator_launch.h"
+#include "tests/support/scripted_messages.h"
 
 #include <QApplication>
 #include <QStringList>

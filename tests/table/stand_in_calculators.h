@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calculator_launch.h"
-#include "test_support.h"
+#include "table/calculator_launch.h"
+#include "tests/support/test_support.h"
 
 #include <QFile>
 #include <QPointer>

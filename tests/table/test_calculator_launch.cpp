@@ -1,5 +1,5 @@
-#include "form2.h"
-#include "stand_in_calculators.h"
+#include "table/form2.h"
+#include "tests/table/stand_in_calculators.h"
 
 using namespace dentivel;
 using namespace dentivel::test;

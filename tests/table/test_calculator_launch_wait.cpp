@@ -1,4 +1,4 @@
-#include "stand_in_calculators.h"
+#include "tests/table/stand_in_calculators.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

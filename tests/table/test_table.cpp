@@ -1,7 +1,7 @@
-#include "column_label.h"
-#include "form2.h"
-#include "gearing.h"
-#include "test_support.h"
+#include "shell/gearing.h"
+#include "table/column_label.h"
+#include "table/form2.h"
+#include "tests/support/test_support.h"
 
 #include <QPushButton>
 
