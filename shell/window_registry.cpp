@@ -122,8 +122,8 @@ bool WindowRegistry::eventFilter(QObject* watched, QEvent* event)
     auto* window = static_cast<QWidget*>(watched);
     if (event->type() == QEvent::Close) {
         m_closing = window;
-        QMetaObject::invokeMethod(
-            this, [this] { m_closing = nullptr; }, Qt::QueuedConnection);
+        const auto unmark = [this] { m_closing = nullptr; };
+        QMetaObject::invokeMethod(this, unmark, Qt::QueuedConnection);
     } else if (event->type() == QEvent::Hide && !event->spontaneous() && window == m_closing) {
         m_closing = nullptr;
         forget(window);
