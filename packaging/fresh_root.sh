@@ -88,12 +88,13 @@ for mode in "$@"; do
         # A root has no desktop: the program starts headless once built (the
         # command ends by becoming it), and still running 10 s later counts
         # as started.
-        command="QT_QPA_PLATFORM=offscreen $command & pid=\$!
-            while kill -0 \$pid 2>/dev/null; do
-                if [[ \$(readlink /proc/\$pid/exe) == */build/dentivel ]]; then
+        command="QT_QPA_PLATFORM=offscreen $command & building=\$!
+            while kill -0 \$building 2>/dev/null; do
+                for process in /proc/[0-9]*; do
+                    [[ \$(readlink \$process/exe) == /root/dentivel/build/dentivel ]] || continue
                     sleep 10
-                    kill \$pid && echo 'Dentivel started and kept running' && exit 0
-                fi
+                    kill \${process#/proc/} && echo 'Dentivel started and kept running' && exit 0
+                done
                 sleep 1
             done
             exit 1"
