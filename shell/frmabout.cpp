@@ -1,38 +1,22 @@
 #include "shell/frmabout.h"
 
 #include "shell/appearance.h"
+#include "shell/pictures.h"
 #include "shell/window_registry.h"
 #include "ui_frmabout.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QUrl>
 
 namespace dentivel {
-
-namespace {
-
-// Drawn at the screen's pixel density so the small icons stay sharp.
-QPixmap picture(const QString& path, QSize size, qreal pixelRatio)
-{
-    QPixmap pixmap(size * pixelRatio);
-    pixmap.setDevicePixelRatio(pixelRatio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(path);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pixmap;
-}
-
-} // namespace
 
 frmAbout::frmAbout() : ui(std::make_unique<Ui::frmAbout>())
 {
     ui->setupUi(this);
     // A tool window stays out of the task bar.
     setFixedBorder(this, TitleButtons::Close, Qt::Tool);
+    // Drawn at the screen's pixel density so the small icons stay sharp.
     const qreal ratio = devicePixelRatioF();
     ui->picIcon->setPixmap(picture(QStringLiteral(":/pictures/about_icon.svg"), {32, 32}, ratio));
     ui->OLE1->setPixmap(picture(QStringLiteral(":/pictures/about_globe.svg"), {32, 32}, ratio));

@@ -1,6 +1,7 @@
 #include "shell/frmsplash2.h"
 
 #include "shell/appearance.h"
+#include "shell/pictures.h"
 #include "shell/window_registry.h"
 #include "ui_frmsplash2.h"
 
@@ -11,7 +12,8 @@ frmSplash2::frmSplash2(AppServices services)
 {
     ui->setupUi(this);
     setFixedFrameWithoutTitle(this);
-    ui->imgLogo->load(QStringLiteral(":/pictures/logo.svg"));
+    ui->imgLogo->setPixmap(
+        picture(QStringLiteral(":/pictures/logo.svg"), ui->imgLogo->size(), devicePixelRatioF()));
     ui->lblProductName->adjustSize();
     ui->lblVersion->adjustSize();
     ui->Command1->setFocus();

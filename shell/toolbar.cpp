@@ -1,8 +1,12 @@
 #include "shell/toolbar.h"
 
+#include "shell/pictures.h"
+
 #include <QImageReader>
 #include <QPainter>
+#ifdef DENTIVEL_HAVE_SVG
 #include <QSvgRenderer>
+#endif
 #include <QToolBar>
 #include <QToolButton>
 
@@ -28,6 +32,7 @@ QImage render(const QString& path, int scale)
 {
     const QSize size(ImageList::kSide * scale, ImageList::kSide * scale);
     QImage image;
+#ifdef DENTIVEL_HAVE_SVG
     if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
         QSvgRenderer renderer(path);
         if (!renderer.isValid())
@@ -38,14 +43,19 @@ QImage render(const QString& path, int scale)
         renderer.render(&painter);
         painter.end();
         clearTransparentColour(image);
-    } else {
-        image = QImageReader(path).read().convertToFormat(QImage::Format_ARGB32);
-        if (image.isNull())
-            return {};
-        // The ground goes before scaling, or its blend with the drawing would stay.
-        clearTransparentColour(image);
-        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        image.setDevicePixelRatio(scale);
+        return image;
     }
+#endif
+    image = QImageReader(pictureFile(path, scale)).read().convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull()) {
+        // A picture left out of the build shows as a button without one.
+        qWarning("Cannot read the picture %s", qPrintable(path));
+        return {};
+    }
+    // The ground goes before scaling, or its blend with the drawing would stay.
+    clearTransparentColour(image);
+    image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image.setDevicePixelRatio(scale);
     return image;
 }
