@@ -2,27 +2,9 @@
 
 #include "shell/message_service.h"
 
-#include <QDeadlineTimer>
-#include <QFile>
-#include <QProcess>
-#include <QTimer>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <cerrno>
-#include <signal.h>
-#include <sys/types.h>
-#endif
-
 namespace dentivel {
 
 namespace {
-
-// Long enough for a program that fails at start-up to have ended, short
-// enough not to be noticed after the notice box.
-constexpr int kSettleMilliseconds = 500;
-constexpr int kPollMilliseconds = 20;
 
 const MessageText kNotice{
     QStringLiteral(
@@ -33,70 +15,7 @@ const MessageText kNotice{
 const MessageText kNotFound{QStringLiteral("Calculatrice Windows non trouvée "),
                             QStringLiteral("Désolé"), MessageIcon::Critical, MessageButtons::Ok};
 
-bool isRunning(qint64 id)
-{
-    if (id <= 0)
-        return false;
-#ifdef Q_OS_WIN
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(id));
-    if (!process)
-        return false;
-    DWORD code = 0;
-    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
-    CloseHandle(process);
-    return running;
-#else
-    if (::kill(pid_t(id), 0) != 0 && errno != EPERM)
-        return false;
-#ifdef Q_OS_LINUX
-    // Where nobody reaps orphans, an ended program lingers as a zombie that
-    // kill() still finds.
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(id));
-    if (stat.open(QIODevice::ReadOnly)) {
-        const QByteArray line = stat.readAll();
-        const qsizetype nameEnd = line.lastIndexOf(')');
-        if (nameEnd >= 0 && nameEnd + 2 < line.size()) {
-            const char state = line.at(nameEnd + 2);
-            return state != 'Z' && state != 'X';
-        }
-    }
-#endif
-    return true;
-#endif
-}
-
 } // namespace
-
-std::optional<qint64> QtProgramLauncher::start(const QString& path)
-{
-    if (path.isEmpty())
-        return std::nullopt;
-    qint64 id = 0;
-    if (!QProcess::startDetached(path, {}, {}, &id))
-        return std::nullopt;
-    return id;
-}
-
-void QtProgramLauncher::activate(qint64 id, QObject* context, std::function<void(bool)> done)
-{
-    // A child of the context: destroying the context stops the poll, and the
-    // connection's copy of done goes with it.
-    auto* poll = new QTimer(context);
-    poll->setInterval(kPollMilliseconds);
-    QObject::connect(poll, &QTimer::timeout, poll,
-                     [poll, id, settled = QDeadlineTimer(kSettleMilliseconds),
-                      done = std::move(done)]() mutable {
-                         const bool running = isRunning(id);
-                         if (running && !settled.hasExpired())
-                             return;
-                         poll->stop();
-                         poll->deleteLater();
-                         // done may destroy the context, and this lambda with it.
-                         const std::function<void(bool)> answer = std::move(done);
-                         answer(running);
-                     });
-    poll->start();
-}
 
 QStringList systemCalculatorPaths()
 {

@@ -26,11 +26,15 @@ public:
 };
 
 // Starts the program itself, never through a shell, so a path is never
-// interpreted. No window can be raised by process id on every system: a
-// program counts as activated when it is still running a short while after
-// its start, so one that dies at once lets the next path be tried, while a
-// calculator that is merely slow to show its window is never started twice.
-// The wait is a timer on the event loop: every window stays responsive meanwhile.
+// interpreted. The wait is a timer on the event loop: every window stays
+// responsive meanwhile.
+// - On Windows the program starts minimised and holding the focus; once its
+//   main window shows, that window is brought forward and the program counts
+//   as activated. One that ends first lets the next path be tried.
+// - Elsewhere no window can be raised by process id: a program counts as
+//   activated when it is still running a short while after its start, so one
+//   that dies at once lets the next path be tried, while a calculator that is
+//   merely slow to show its window is never started twice.
 class QtProgramLauncher final : public ProgramLauncher {
 public:
     std::optional<qint64> start(const QString& path) override;

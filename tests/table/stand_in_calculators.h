@@ -9,7 +9,13 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#ifdef Q_OS_WIN
+#include <QCoreApplication>
+
+#include <windows.h>
+#else
 #include <signal.h>
+#endif
 
 namespace dentivel::test {
 
@@ -40,9 +46,16 @@ public:
         // The stand-in calculators still running are ended here, by their own
         // ids, whether or not their activation was waited for.
         for (qint64 id : m_ids) {
+#ifdef Q_OS_WIN
+            if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, DWORD(id))) {
+                TerminateProcess(process, 0);
+                CloseHandle(process);
+            }
+#else
             QFile command(QStringLiteral("/proc/%1/cmdline").arg(id));
             if (command.open(QIODevice::ReadOnly) && command.readAll().startsWith("sleep"))
                 ::kill(pid_t(id), SIGTERM);
+#endif
         }
     }
 
@@ -84,6 +97,22 @@ class Calculators {
 public:
     QString put(const QString& name, Stand stand)
     {
+#ifdef Q_OS_WIN
+        // A copy of a small Windows program, told how to behave by a file
+        // beside it; text where a program is not executable.
+        const QString path = m_dir.filePath(name + QStringLiteral(".exe"));
+        const QString standIn =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/stand_in_calculator.exe");
+        const bool copied = !runs(stand) || QFile::copy(standIn, path);
+        QFile text(stand == Stand::NotExecutable ? path
+                                                 : m_dir.filePath(name + QStringLiteral(".dies")));
+        if (!copied || ((stand == Stand::NotExecutable || stand == Stand::DiesAtOnce) &&
+                        !text.open(QIODevice::WriteOnly)))
+            qFatal("cannot put %s", qPrintable(path));
+        if (stand == Stand::ShellCommand)
+            return path + QStringLiteral(" & copy nul \"%1\"").arg(injected());
+        return path;
+#else
         const QString path = m_dir.filePath(name);
         const QString log = m_dir.filePath(QStringLiteral("log"));
         QString script = QStringLiteral("#!/bin/sh\necho %1 >> '%2'\n").arg(name, log);
@@ -107,7 +136,19 @@ public:
         if (stand != Stand::NotExecutable)
             file.setPermissions(file.permissions() | QFile::ExeOwner);
         return path;
+#endif
     }
+
+#ifdef Q_OS_WIN
+    // How the stand-in was asked to show its window (SW_SHOW...), or -1.
+    int showCommand(const QString& name) const
+    {
+        QFile file(m_dir.filePath(name + QStringLiteral(".show")));
+        bool read = file.open(QIODevice::ReadOnly);
+        const int command = file.readAll().trimmed().toInt(&read);
+        return read ? command : -1;
+    }
+#endif
 
     QStringList ran() const
     {
@@ -117,7 +158,10 @@ public:
         return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
-    QString injected() const { return m_dir.filePath(QStringLiteral("injected")); }
+    QString injected() const
+    {
+        return m_dir.filePath(QStringLiteral("injected"));
+    }
 
 private:
     QTemporaryDir m_dir;

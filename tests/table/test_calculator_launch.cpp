@@ -85,6 +85,11 @@ private Q_SLOTS:
             ran << QStringLiteral("second");
         QCOMPARE(launcher.started, int(ran.size()));
         QTRY_COMPARE(calculators.ran(), ran);
+#ifdef Q_OS_WIN
+        // Started minimised, holding the focus.
+        if (found)
+            QCOMPARE(calculators.showCommand(ran.last()), SW_SHOWMINIMIZED);
+#endif
         QCOMPARE(int(launcher.running.size()), found ? 1 : 0);
         QVERIFY(!QFile::exists(calculators.injected()));
 
