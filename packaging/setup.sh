@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages each command needs when any is missing, builds
-# Dentivel, then starts the program ("run"), runs every test ("test"), or runs
-# the suite again under the sanitizers with the fuzz runs ("sanitize").
+# Dentivel, then starts the program ("run"), runs every test ("test"), runs
+# the suite again under the sanitizers with the fuzz runs ("sanitize"), or
+# cross-builds the Windows program, installer and zip and runs the suite
+# under Wine ("windows", see packaging/windows/windows.sh).
 # For Debian 12 (bookworm) and Debian 13 (trixie).
 set -euo pipefail
 
 mode=${1:-}
-if [[ "$mode" != run && "$mode" != test && "$mode" != sanitize ]]; then
-    echo "usage: $0 run|test|sanitize" >&2
+if [[ "$mode" != run && "$mode" != test && "$mode" != sanitize && "$mode" != windows ]]; then
+    echo "usage: $0 run|test|sanitize|windows" >&2
     exit 2
 fi
 
@@ -18,7 +20,12 @@ cd "$(dirname "$0")/.."
 # windows are designed for and Qt's own French texts.
 packages=(cmake make g++ pkg-config libgl-dev
           qt6-base-dev qt6-svg-dev libxcb1-dev qt6-qpa-plugins qt6-translations-l10n fonts-liberation2)
-if [[ "$mode" != run ]]; then
+if [[ "$mode" == windows ]]; then
+    # Debian's MinGW-w64 cross-compiler, the source package tools, Wine with
+    # its fonts on a virtual display, and NSIS.
+    packages+=(g++-mingw-w64-x86-64-posix dpkg-dev qt6-base-dev-tools
+               wine wine64 fonts-wine xvfb xauth nsis unzip)
+elif [[ "$mode" != run ]]; then
     # What the tests drive: the data-file validators, the package tools, a
     # virtual X display with a window manager, a print server with a PDF
     # queue, a headless compositor with Qt's Wayland client, the formatter.
@@ -75,6 +82,19 @@ fi
 jobs=$(nproc)
 # CI sets this to ON so that any compiler warning fails the build.
 werror=-DDENTIVEL_WARNINGS_AS_ERRORS=${DENTIVEL_WARNINGS_AS_ERRORS:-OFF}
+
+if [[ "$mode" == windows ]]; then
+    # Qt's source comes from the release's source packages.
+    # Read whole first: grep -q stopping early would fail the pipe.
+    sources=$(apt-cache showsrc qt6-base 2>/dev/null || true)
+    if [[ "$sources" != *"Package: qt6-base"* ]]; then
+        codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+        printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            "$codename" | "${sudo[@]}" tee /etc/apt/sources.list.d/dentivel-src.sources >/dev/null
+        "${sudo[@]}" apt-get update
+    fi
+    exec bash packaging/windows/windows.sh "$werror"
+fi
 
 if [[ "$mode" == sanitize ]]; then
     # The suite under AddressSanitizer and UndefinedBehaviorSanitizer, built

@@ -1,5 +1,6 @@
 #include "shell/appearance.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
@@ -182,6 +183,34 @@ private:
     QPoint m_placed;
 };
 
+#ifdef Q_OS_WIN
+// Windows has a face named "MS Sans Serif", but a bitmap one, in a few sizes
+// and never smoothed; its TrueType successor keeps its metrics. Substitutes
+// only stand in for missing faces, so each widget designed for the old face
+// is given the new one when it is first polished, before it is shown or
+// measured. Wine has only the old name, for a TrueType face of its own.
+class ReplacesBitmapFace final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Polish && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            QFont font = widget->font();
+            if (widget->testAttribute(Qt::WA_SetFont) &&
+                font.families().value(0) == QLatin1String("MS Sans Serif")) {
+                font.setFamilies(
+                    {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("MS Sans Serif")});
+                widget->setFont(font);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+#endif
+
 } // namespace
 
 void installFontSubstitutes()
@@ -189,6 +218,10 @@ void installFontSubstitutes()
     const QStringList metricCompatible{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")};
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), metricCompatible);
     QFont::insertSubstitutions(QStringLiteral("Arial"), metricCompatible);
+#ifdef Q_OS_WIN
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->installEventFilter(new ReplacesBitmapFace(application));
+#endif
 }
 
 void setFixedBorder(QWidget* window, TitleButtons buttons, Qt::WindowType type)

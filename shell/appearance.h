@@ -9,7 +9,8 @@ namespace dentivel {
 // The windows are designed for "MS Sans Serif" and "Arial". Neither exists on
 // a usual Linux desktop, and fontconfig's own pick for the first is a much
 // wider face that clips captions in fixed-size controls; both map to a sans
-// with Arial's metrics instead.
+// with Arial's metrics instead. On Windows the first becomes "Microsoft Sans
+// Serif". Called once the application object exists.
 void installFontSubstitutes();
 
 // A fixed single border that cannot be resized, with a close button and,

@@ -1,0 +1,95 @@
+// What Windows shows of the program before it runs: its icon, in every size
+// Explorer and the Start menu ask for, and the version information in the
+// file's properties, French accents included.
+#include <QDir>
+#include <QTest>
+
+#include <string>
+
+#include <windows.h>
+
+namespace {
+
+const std::wstring kProgram = QDir::toNativeSeparators(QStringLiteral(DENTIVEL_EXE)).toStdWString();
+
+#pragma pack(push, 2)
+struct IconGroupEntry {
+    BYTE width; // 0 for 256
+    BYTE height;
+    BYTE colours;
+    BYTE reserved;
+    WORD planes;
+    WORD bitsPerPixel;
+    DWORD bytes;
+    WORD id;
+};
+struct IconGroup {
+    WORD reserved;
+    WORD type;
+    WORD count;
+    IconGroupEntry entries[1];
+};
+#pragma pack(pop)
+
+} // namespace
+
+class TestWindowsResources : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void versionInformation_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("product") << "ProductName"
+                                 << "Dentivel";
+        QTest::newRow("product version") << "ProductVersion" << DENTIVEL_VERSION;
+        QTest::newRow("file version") << "FileVersion" << DENTIVEL_VERSION;
+        QTest::newRow("accented company") << "CompanyName"
+                                          << "L'équipe Dentivel";
+        QTest::newRow("licence") << "LegalCopyright"
+                                 << "Logiciel libre sous licence GNU GPL, version 3 ou ultérieure";
+    }
+
+    void versionInformation()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        const DWORD size = GetFileVersionInfoSizeW(kProgram.c_str(), nullptr);
+        QVERIFY(size > 0);
+        QByteArray data(size, '\0');
+        QVERIFY(GetFileVersionInfoW(kProgram.c_str(), 0, size, data.data()));
+        const WORD* translation = nullptr;
+        UINT length = 0;
+        QVERIFY(VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", (void**)&translation,
+                               &length));
+        QVERIFY(length >= 4);
+        QCOMPARE(translation[0], WORD(0x040C)); // French (France)
+        const QString key = QStringLiteral("\\StringFileInfo\\%1%2\\%3")
+                                .arg(translation[0], 4, 16, QLatin1Char('0'))
+                                .arg(translation[1], 4, 16, QLatin1Char('0'))
+                                .arg(name);
+        const wchar_t* text = nullptr;
+        QVERIFY(VerQueryValueW(data.data(), key.toStdWString().c_str(), (void**)&text, &length));
+        QCOMPARE(QString::fromWCharArray(text), value);
+    }
+
+    void iconInEverySize()
+    {
+        HMODULE program = LoadLibraryExW(kProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        QVERIFY(program);
+        // The first icon is the one Explorer shows; Qt names it IDI_ICON1.
+        HRSRC found = FindResourceW(program, L"IDI_ICON1", MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
+        QVERIFY(found);
+        const auto* group =
+            static_cast<const IconGroup*>(LockResource(LoadResource(program, found)));
+        QList<int> sides;
+        for (WORD i = 0; i < group->count; ++i)
+            sides << (group->entries[i].width ? group->entries[i].width : 256);
+        FreeLibrary(program);
+        QCOMPARE(sides, (QList<int>{16, 24, 32, 48, 64, 128, 256}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWindowsResources)
+#include "test_windows_resources.moc"
