@@ -219,6 +219,11 @@ void installFontSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), metricCompatible);
     QFont::insertSubstitutions(QStringLiteral("Arial"), metricCompatible);
 #ifdef Q_OS_WIN
+    // Windows' own dialog faces, which message boxes and Qt's default font
+    // use: every Windows has them, but a Wine without its fonts package does
+    // not, and there they would fall back to a serif face.
+    for (const char* dialogFace : {"MS Shell Dlg 2", "MS Shell Dlg", "Tahoma"})
+        QFont::insertSubstitutions(QString::fromLatin1(dialogFace), metricCompatible);
     if (QCoreApplication* application = QCoreApplication::instance())
         application->installEventFilter(new ReplacesBitmapFace(application));
 #endif
