@@ -13,10 +13,11 @@
 # a copy of it, removed afterwards, so every run starts fresh. The packages
 # the commands download are kept in RELEASE-archives beside it, so that a
 # second run does not fetch them again; apt still checks for newer ones.
+# The Windows command's Qt build is kept in qt-windows beside them.
 set -euo pipefail
 
 if (($# < 2)); then
-    echo "usage: $0 RELEASE run|test|sanitize..." >&2
+    echo "usage: $0 RELEASE run|test|sanitize|windows..." >&2
     exit 2
 fi
 release=$1
@@ -75,6 +76,10 @@ bind /dev /dev --rbind
 bind tmpfs /dev/shm -t tmpfs
 bind tmpfs /run -t tmpfs
 bind "$archives" /var/cache/apt/archives --bind
+# Qt for Windows, once built, is shared with the machine's own Windows
+# builds: its folder name tells the Qt version and build settings apart.
+mkdir -p "$cache/qt-windows"
+bind "$cache/qt-windows" /var/cache/dentivel/qt-windows --bind
 # apt downloads as its own user, whose number is the root's.
 mkdir -p "$archives/partial"
 chroot "$root" chown _apt:root /var/cache/apt/archives/partial

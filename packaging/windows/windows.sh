@@ -32,6 +32,8 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     # Without Mono and Gecko, which nothing here uses. Debian's 64-bit Wine
     # has no 32-bit part, which wineboot reports and which nothing needs.
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot --init || true
+    # The registry reaches its files when the Wine server ends.
+    wineserver -w
     [[ -f "$WINEPREFIX/system.reg" ]]
 fi
 cd build-windows
