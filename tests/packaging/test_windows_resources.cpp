@@ -12,25 +12,6 @@ namespace {
 
 const std::wstring kProgram = QDir::toNativeSeparators(QStringLiteral(DENTIVEL_EXE)).toStdWString();
 
-#pragma pack(push, 2)
-struct IconGroupEntry {
-    BYTE width; // 0 for 256
-    BYTE height;
-    BYTE colours;
-    BYTE reserved;
-    WORD planes;
-    WORD bitsPerPixel;
-    DWORD bytes;
-    WORD id;
-};
-struct IconGroup {
-    WORD reserved;
-    WORD type;
-    WORD count;
-    IconGroupEntry entries[1];
-};
-#pragma pack(pop)
-
 } // namespace
 
 class TestWindowsResources : public QObject {
@@ -81,11 +62,12 @@ private Q_SLOTS:
         // The first icon is the one Explorer shows; Qt names it IDI_ICON1.
         HRSRC found = FindResourceW(program, L"IDI_ICON1", MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
         QVERIFY(found);
-        const auto* group =
-            static_cast<const IconGroup*>(LockResource(LoadResource(program, found)));
+        // A group: a 6-byte header, whose last word is the count, then a
+        // 14-byte entry per image, whose first byte is its side (0 for 256).
+        const auto* group = static_cast<const uchar*>(LockResource(LoadResource(program, found)));
         QList<int> sides;
-        for (WORD i = 0; i < group->count; ++i)
-            sides << (group->entries[i].width ? group->entries[i].width : 256);
+        for (int i = 0; i < (group[4] | group[5] << 8); ++i)
+            sides << (group[6 + 14 * i] ? group[6 + 14 * i] : 256);
         FreeLibrary(program);
         QCOMPARE(sides, (QList<int>{16, 24, 32, 48, 64, 128, 256}));
     }
