@@ -17,6 +17,9 @@ version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
 # A binary rebuild (+b1) has the source package's version without the suffix.
 version=${version%+b[0-9]*}
 upstream=${version%%+*}
+# Patches are for one Qt version, which their names begin with.
+patches=("$here"/qtbase-"$upstream"-*.patch)
+[[ -e "${patches[0]}" ]] || patches=()
 
 # Only what Dentivel and its tests use: Core, Gui, Widgets, PrintSupport and
 # Test, the Windows and offscreen platforms, the Windows styles. The image,
@@ -25,8 +28,8 @@ upstream=${version%%+*}
 #  - Debian's source leaves out the Wacom tablet headers (wintab), hence no
 #    tablet events.
 #  - Direct2D would add a second Windows platform plugin that nothing uses;
-#    without it, the print engine and the platform plugin need the patch in
-#    this folder.
+#    without it, Qt 6.4.2's print engine and platform plugin need the patch
+#    in this folder.
 options=(-release -shared -opensource -confirm-license
          -qt-host-path /usr
          -nomake tests -nomake examples
@@ -36,7 +39,7 @@ options=(-release -shared -opensource -confirm-license
          -no-feature-vulkan)
 # What the build depends on besides Qt's version: the options, the patches,
 # the toolchain file and the cross-compiler.
-key=$( { printf '%s\n' "${options[@]}"; cat "$here"/*.patch "$here/mingw-w64-x86_64.cmake";
+key=$( { printf '%s\n' "${options[@]}"; cat "${patches[@]}" "$here/mingw-w64-x86_64.cmake";
          x86_64-w64-mingw32-g++-posix --version; } | sha256sum | cut -c1-12)
 prefix=$cache/qt-windows/$upstream-$key
 
@@ -56,7 +59,7 @@ chown _apt "$work" 2>/dev/null || true
 apt-get source --download-only "qt6-base=$version" >&2
 tar xf qt6-base_"$upstream"*.orig.tar.xz
 src=$(echo "$work"/qtbase-everywhere-src-"$upstream")
-for patch in "$here"/*.patch; do
+for patch in "${patches[@]}"; do
     patch -d "$src" -p1 < "$patch" >&2
 done
 
