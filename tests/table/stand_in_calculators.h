@@ -139,17 +139,6 @@ public:
 #endif
     }
 
-#ifdef Q_OS_WIN
-    // How the stand-in was asked to show its window (SW_SHOW...), or -1.
-    int showCommand(const QString& name) const
-    {
-        QFile file(m_dir.filePath(name + QStringLiteral(".show")));
-        bool read = file.open(QIODevice::ReadOnly);
-        const int command = file.readAll().trimmed().toInt(&read);
-        return read ? command : -1;
-    }
-#endif
-
     QStringList ran() const
     {
         QFile log(m_dir.filePath(QStringLiteral("log")));
@@ -160,8 +149,20 @@ public:
 
     QString injected() const
     {
+        // Appears only if a path is ever run through a shell.
         return m_dir.filePath(QStringLiteral("injected"));
     }
+
+#ifdef Q_OS_WIN
+    // How the stand-in was asked to show its window (SW_SHOW...), or -1.
+    int showCommand(const QString& name) const
+    {
+        QFile file(m_dir.filePath(name + QStringLiteral(".show")));
+        bool read = file.open(QIODevice::ReadOnly);
+        const int command = file.readAll().trimmed().toInt(&read);
+        return read ? command : -1;
+    }
+#endif
 
 private:
     QTemporaryDir m_dir;
