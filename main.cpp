@@ -8,6 +8,7 @@
 #include "shell/version.h"
 #include "shell/window_registry.h"
 #include "table/calculator_launch.h"
+#include "table/program_launcher.h"
 
 #include <QApplication>
 

@@ -17,15 +17,19 @@ const MessageText kNotFound{QStringLiteral("Calculatrice Windows non trouvée ")
 
 } // namespace
 
-QStringList systemCalculatorPaths()
+QStringList windowsCalculatorPaths(const QString& windowsFolder, const QString& systemFolder)
 {
-#if defined(Q_OS_WIN)
-    return {QStringLiteral("C:\\WINDOWS\\CALC.EXE"),
-            QStringLiteral("C:\\WINDOWS\\SYSTEM32\\CALC.EXE")};
-#else
-    // GNOME's, then KDE's.
-    return {QStringLiteral("/usr/bin/gnome-calculator"), QStringLiteral("/usr/bin/kcalc")};
-#endif
+    QStringList paths;
+    for (QString folder : {windowsFolder, systemFolder}) {
+        if (folder.isEmpty())
+            continue;
+        // Windows installed at the root of a drive reports its folder with
+        // the separator already at the end.
+        if (!folder.endsWith(QLatin1Char('\\')) && !folder.endsWith(QLatin1Char('/')))
+            folder += QLatin1Char('\\');
+        paths << folder + QStringLiteral("CALC.EXE");
+    }
+    return paths;
 }
 
 CalculatorLauncher::CalculatorLauncher(const CalculatorSetup& calculator, MessageService& messages,

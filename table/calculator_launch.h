@@ -17,28 +17,17 @@ class ProgramLauncher {
 public:
     virtual ~ProgramLauncher() = default;
     // Starts the program at the path, without arguments; its process id, or
-    // nothing when it could not be started.
+    // nothing when it could not be started. Every id it gives is to be passed
+    // to activate() once.
     virtual std::optional<qint64> start(const QString& path) = 0;
     // Brings forward the window of a program started by start(). The answer
     // comes later, from the event loop: done is called once with it, unless
-    // context is destroyed first, in which case done is never called.
+    // context is destroyed first, in which case done is never called. A
+    // program that ends successfully before its window shows has handed over
+    // to a calculator it brought up, as Windows's CALC.EXE starter does, or a
+    // GNOME calculator finding one already open, and counts as activated; one
+    // that ends with a failure does not.
     virtual void activate(qint64 id, QObject* context, std::function<void(bool)> done) = 0;
-};
-
-// Starts the program itself, never through a shell, so a path is never
-// interpreted. The wait is a timer on the event loop: every window stays
-// responsive meanwhile.
-// - On Windows the program starts minimised and holding the focus; once its
-//   main window shows, that window is brought forward and the program counts
-//   as activated. One that ends first lets the next path be tried.
-// - Elsewhere no window can be raised by process id: a program counts as
-//   activated when it is still running a short while after its start, so one
-//   that dies at once lets the next path be tried, while a calculator that is
-//   merely slow to show its window is never started twice.
-class QtProgramLauncher final : public ProgramLauncher {
-public:
-    std::optional<qint64> start(const QString& path) override;
-    void activate(qint64 id, QObject* context, std::function<void(bool)> done) override;
 };
 
 // Where the system calculator is looked for, in order, and how it is started.
@@ -47,8 +36,10 @@ struct CalculatorSetup {
     QStringList paths;
 };
 
-// The usual calculators of the system the program runs on.
-QStringList systemCalculatorPaths();
+// The calculators of Windows, in the folders the system reports for itself
+// and for its system files, wherever it is installed. A folder that could not
+// be had gives no path.
+QStringList windowsCalculatorPaths(const QString& windowsFolder, const QString& systemFolder);
 
 enum class CalculatorLaunch { Started, NotFound };
 

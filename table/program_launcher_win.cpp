@@ -1,11 +1,12 @@
 // Starting a program on Windows, as the calculator always was: minimised and
 // holding the focus, then its window brought forward through its process.
-#include "table/calculator_launch.h"
+#include "table/program_launcher.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QTimer>
 
+#include <memory>
 #include <string>
 
 #include <windows.h>
@@ -18,17 +19,6 @@ constexpr int kPollMilliseconds = 20;
 // A program still running without a window after this long counts as
 // started all the same, so that a slow calculator is never started twice.
 constexpr int kWindowWaitMilliseconds = 5000;
-
-bool isRunning(DWORD id)
-{
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
-    if (!process)
-        return false;
-    DWORD code = 0;
-    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
-    CloseHandle(process);
-    return running;
-}
 
 struct WindowSearch {
     DWORD process = 0;
@@ -54,7 +44,31 @@ HWND mainWindowOf(DWORD process)
     return search.found;
 }
 
+using FolderQuery = UINT(WINAPI*)(LPWSTR, UINT);
+
+// A folder as the system reports it, or nothing when it will not say.
+QString folderFrom(FolderQuery query)
+{
+    std::wstring folder(MAX_PATH, L'\0');
+    UINT length = query(folder.data(), UINT(folder.size()));
+    // Too small a buffer is answered with the size needed.
+    if (length >= folder.size()) {
+        folder.resize(length);
+        length = query(folder.data(), UINT(folder.size()));
+    }
+    if (length == 0 || length >= folder.size())
+        return {};
+    folder.resize(length);
+    return QString::fromStdWString(folder);
+}
+
 } // namespace
+
+QtProgramLauncher::~QtProgramLauncher()
+{
+    for (const auto& [id, process] : m_started)
+        CloseHandle(process);
+}
 
 std::optional<qint64> QtProgramLauncher::start(const QString& path)
 {
@@ -73,39 +87,60 @@ std::optional<qint64> QtProgramLauncher::start(const QString& path)
                         nullptr, &startup, &process))
         return std::nullopt;
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return qint64(process.dwProcessId);
+    // Kept for its wait, which reads from it how the program ended.
+    const qint64 id = process.dwProcessId;
+    m_started[id] = process.hProcess;
+    return id;
 }
 
 void QtProgramLauncher::activate(qint64 id, QObject* context, std::function<void(bool)> done)
 {
+    // The wait takes the handle over, and closes it when it ends or is dropped.
+    std::shared_ptr<void> handle;
+    if (const auto found = m_started.find(id); found != m_started.end()) {
+        handle.reset(found->second, [](HANDLE process) { CloseHandle(process); });
+        m_started.erase(found);
+    }
     // A child of the context: destroying the context stops the poll, and the
-    // connection's copy of done goes with it.
+    // connection's copies of done and of the handle go with it.
     auto* poll = new QTimer(context);
     poll->setInterval(kPollMilliseconds);
-    QObject::connect(poll, &QTimer::timeout, poll,
-                     [poll, process = DWORD(id), waited = QDeadlineTimer(kWindowWaitMilliseconds),
-                      done = std::move(done)]() mutable {
-                         bool activated = false;
-                         if (!isRunning(process)) {
-                             activated = false;
-                         } else if (HWND window = mainWindowOf(process)) {
-                             // As Visual Basic's AppActivate: the window takes the focus
-                             // and stays minimised.
-                             SetForegroundWindow(window);
-                             activated = true;
-                         } else if (waited.hasExpired()) {
-                             activated = true;
-                         } else {
-                             return;
-                         }
-                         poll->stop();
-                         poll->deleteLater();
-                         // done may destroy the context, and this lambda with it.
-                         const std::function<void(bool)> answer = std::move(done);
-                         answer(activated);
-                     });
+    QObject::connect(
+        poll, &QTimer::timeout, poll,
+        [poll, handle, process = DWORD(id), waited = QDeadlineTimer(kWindowWaitMilliseconds),
+         done = std::move(done)]() mutable {
+            bool activated = false;
+            if (!handle || WaitForSingleObject(handle.get(), 0) != WAIT_TIMEOUT) {
+                // Ended before showing a window. A starter, such as CALC.EXE
+                // since Windows 10, hands over to the Calculator app and ends
+                // successfully; any other end is a failure.
+                DWORD code = STILL_ACTIVE;
+                activated = handle && GetExitCodeProcess(handle.get(), &code) && code == 0;
+            } else if (HWND window = mainWindowOf(process)) {
+                // As Visual Basic's AppActivate: the window takes the focus
+                // and stays minimised.
+                SetForegroundWindow(window);
+                activated = true;
+            } else if (waited.hasExpired()) {
+                activated = true;
+            } else {
+                return;
+            }
+            poll->stop();
+            poll->deleteLater();
+            // done may destroy the context, and this lambda with it.
+            const std::function<void(bool)> answer = std::move(done);
+            answer(activated);
+        });
     poll->start();
+}
+
+QStringList systemCalculatorPaths()
+{
+    // The shared Windows folder: on a terminal server GetWindowsDirectoryW may
+    // give a private one of the user's, where no calculator is.
+    return windowsCalculatorPaths(folderFrom(GetSystemWindowsDirectoryW),
+                                  folderFrom(GetSystemDirectoryW));
 }
 
 } // namespace dentivel

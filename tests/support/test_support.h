@@ -4,6 +4,7 @@
 #include "shell/printer.h"
 #include "shell/window_registry.h"
 #include "table/calculator_launch.h"
+#include "table/program_launcher.h"
 #include "tests/support/scripted_messages.h"
 
 #include <QApplication>

@@ -1,7 +1,9 @@
 // A stand-in calculator for the launch tests on Windows, copied under the
 // name to test. It logs its name beside itself and the show command it was
 // started with, then ends at once with a failure when "<name>.dies" is
-// there; otherwise it keeps a window open, as a calculator would.
+// there, or with success and no window, as a starter handing over to a
+// calculator already up, when "<name>.hands" is; otherwise it keeps a window
+// open, as a calculator would.
 #include <windows.h>
 
 #include <filesystem>
@@ -17,6 +19,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     std::ofstream(folder / (path.stem().wstring() + L".show")) << show << '\n';
     if (std::filesystem::exists(folder / (path.stem().wstring() + L".dies")))
         return 1;
+    if (std::filesystem::exists(folder / (path.stem().wstring() + L".hands")))
+        return 0;
 
     WNDCLASSW type{};
     type.lpfnWndProc = DefWindowProcW;

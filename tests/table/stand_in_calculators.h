@@ -23,6 +23,7 @@ namespace dentivel::test {
 enum class Stand {
     Calculator,    // keeps running, as a calculator would
     DiesAtOnce,    // starts, then ends at once with a failure
+    HandsOver,     // starts, then ends at once with success, as a starter does
     Nothing,       // no file at all
     NotExecutable, // a script without permission to run
     ShellCommand,  // a path that a shell would take for two commands
@@ -30,7 +31,13 @@ enum class Stand {
 
 inline bool runs(Stand stand)
 {
-    return stand == Stand::Calculator || stand == Stand::DiesAtOnce;
+    return stand == Stand::Calculator || stand == Stand::DiesAtOnce || stand == Stand::HandsOver;
+}
+
+// Whether a calculator comes up once it is started.
+inline bool bringsUp(Stand stand)
+{
+    return stand == Stand::Calculator || stand == Stand::HandsOver;
 }
 
 // The real launcher, with a record of every start it was asked for and of
@@ -104,10 +111,15 @@ public:
         const QString standIn =
             QCoreApplication::applicationDirPath() + QStringLiteral("/stand_in_calculator.exe");
         const bool copied = !runs(stand) || QFile::copy(standIn, path);
-        QFile text(stand == Stand::NotExecutable ? path
-                                                 : m_dir.filePath(name + QStringLiteral(".dies")));
-        if (!copied || ((stand == Stand::NotExecutable || stand == Stand::DiesAtOnce) &&
-                        !text.open(QIODevice::WriteOnly)))
+        QString told;
+        if (stand == Stand::NotExecutable)
+            told = path;
+        else if (stand == Stand::DiesAtOnce)
+            told = m_dir.filePath(name + QStringLiteral(".dies"));
+        else if (stand == Stand::HandsOver)
+            told = m_dir.filePath(name + QStringLiteral(".hands"));
+        QFile text(told);
+        if (!copied || (!told.isEmpty() && !text.open(QIODevice::WriteOnly)))
             qFatal("cannot put %s", qPrintable(path));
         if (stand == Stand::ShellCommand)
             return path + QStringLiteral(" & copy nul \"%1\"").arg(injected());
@@ -123,6 +135,9 @@ public:
         case Stand::DiesAtOnce:
         case Stand::NotExecutable:
             script += QStringLiteral("exit 1\n");
+            break;
+        case Stand::HandsOver:
+            script += QStringLiteral("exit 0\n");
             break;
         case Stand::Nothing:
             return path;

@@ -38,6 +38,9 @@ private Q_SLOTS:
             {"first dies at once, nothing at the second", Stand::DiesAtOnce, Stand::Nothing},
             {"nothing at the first, second dies at once", Stand::Nothing, Stand::DiesAtOnce},
             {"both die at once", Stand::DiesAtOnce, Stand::DiesAtOnce},
+            {"first hands over, second runs", Stand::HandsOver, Stand::Calculator},
+            {"nothing at the first, second hands over", Stand::Nothing, Stand::HandsOver},
+            {"first dies at once, second hands over", Stand::DiesAtOnce, Stand::HandsOver},
             {"first not executable, second runs", Stand::NotExecutable, Stand::Calculator},
             {"both not executable", Stand::NotExecutable, Stand::NotExecutable},
             {"first path is shell text, second runs", Stand::ShellCommand, Stand::Calculator},
@@ -67,8 +70,8 @@ private Q_SLOTS:
         QTRY_COMPARE(table.finished.size(), 1);
         test::settle();
 
-        const bool firstWorks = first == Stand::Calculator;
-        const bool found = firstWorks || second == Stand::Calculator;
+        const bool firstWorks = bringsUp(first);
+        const bool found = firstWorks || bringsUp(second);
         // The second path is tried only when the first gave no calculator.
         QStringList tried{firstPath};
         if (!firstWorks)
@@ -121,6 +124,31 @@ private Q_SLOTS:
         }
         QVERIFY(program.windows.instance(WindowName::Formfen));
         QCOMPARE(program.endCount, 0);
+    }
+
+    void windowsPaths_data()
+    {
+        QTest::addColumn<QString>("windowsFolder");
+        QTest::addColumn<QString>("systemFolder");
+        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("another drive and folder")
+            << QStringLiteral("E:\\WinNT") << QStringLiteral("E:\\WinNT\\System32")
+            << QStringList{QStringLiteral("E:\\WinNT\\CALC.EXE"),
+                           QStringLiteral("E:\\WinNT\\System32\\CALC.EXE")};
+        QTest::newRow("root of a drive") << QStringLiteral("D:\\") << QStringLiteral("D:\\System32")
+                                         << QStringList{QStringLiteral("D:\\CALC.EXE"),
+                                                        QStringLiteral("D:\\System32\\CALC.EXE")};
+        QTest::newRow("windows folder not reported")
+            << QString() << QStringLiteral("C:\\Windows\\System32")
+            << QStringList{QStringLiteral("C:\\Windows\\System32\\CALC.EXE")};
+    }
+
+    void windowsPaths()
+    {
+        QFETCH(QString, windowsFolder);
+        QFETCH(QString, systemFolder);
+        QFETCH(QStringList, paths);
+        QCOMPARE(windowsCalculatorPaths(windowsFolder, systemFolder), paths);
     }
 };
 
