@@ -18,8 +18,13 @@ frmAbout::frmAbout() : ui(std::make_unique<Ui::frmAbout>())
     setFixedBorder(this, TitleButtons::Close, Qt::Tool);
     // Drawn at the screen's pixel density so the small icons stay sharp.
     const qreal ratio = devicePixelRatioF();
-    ui->picIcon->setPixmap(picture(QStringLiteral(":/pictures/about_icon.svg"), {32, 32}, ratio));
-    ui->OLE1->setPixmap(picture(QStringLiteral(":/pictures/about_globe.svg"), {32, 32}, ratio));
+    // The icon's label is as large as the icon; the mail picture sits in the
+    // middle of a larger place to double-click.
+    ui->picIcon->resize(kAboutPictureSize);
+    ui->picIcon->setPixmap(QPixmap::fromImage(
+        picture(QStringLiteral(":/pictures/about_icon.svg"), kAboutPictureSize, ratio)));
+    ui->OLE1->setPixmap(QPixmap::fromImage(
+        picture(QStringLiteral(":/pictures/about_globe.svg"), kAboutPictureSize, ratio)));
     ui->OLE1->installEventFilter(this);
     ui->cmdOK->setFocus();
     centreOnScreen(this);

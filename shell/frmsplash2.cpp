@@ -12,8 +12,10 @@ frmSplash2::frmSplash2(AppServices services)
 {
     ui->setupUi(this);
     setFixedFrameWithoutTitle(this);
-    ui->imgLogo->setPixmap(
-        picture(QStringLiteral(":/pictures/logo.svg"), ui->imgLogo->size(), devicePixelRatioF()));
+    // The label is as large as the logo, whatever size the logo is set to.
+    ui->imgLogo->resize(kLogoPictureSize);
+    ui->imgLogo->setPixmap(QPixmap::fromImage(
+        picture(QStringLiteral(":/pictures/logo.svg"), kLogoPictureSize, devicePixelRatioF())));
     ui->lblProductName->adjustSize();
     ui->lblVersion->adjustSize();
     ui->Command1->setFocus();

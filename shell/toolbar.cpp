@@ -2,11 +2,6 @@
 
 #include "shell/pictures.h"
 
-#include <QImageReader>
-#include <QPainter>
-#ifdef DENTIVEL_HAVE_SVG
-#include <QSvgRenderer>
-#endif
 #include <QToolBar>
 #include <QToolButton>
 
@@ -15,50 +10,6 @@ namespace dentivel {
 namespace {
 
 constexpr const char* kKeyProperty = "dentivelToolbarKey";
-
-void clearTransparentColour(QImage& image)
-{
-    const QRgb silver = ImageList::transparentColour().rgba();
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (line[x] == silver)
-                line[x] = qRgba(0, 0, 0, 0);
-        }
-    }
-}
-
-QImage render(const QString& path, int scale)
-{
-    const QSize size(ImageList::kSide * scale, ImageList::kSide * scale);
-    QImage image;
-#ifdef DENTIVEL_HAVE_SVG
-    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        QSvgRenderer renderer(path);
-        if (!renderer.isValid())
-            return {};
-        image = QImage(size, QImage::Format_ARGB32);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        renderer.render(&painter);
-        painter.end();
-        clearTransparentColour(image);
-        image.setDevicePixelRatio(scale);
-        return image;
-    }
-#endif
-    image = QImageReader(pictureFile(path, scale)).read().convertToFormat(QImage::Format_ARGB32);
-    if (image.isNull()) {
-        // A picture left out of the build shows as a button without one.
-        qWarning("Cannot read the picture %s", qPrintable(path));
-        return {};
-    }
-    // The ground goes before scaling, or its blend with the drawing would stay.
-    clearTransparentColour(image);
-    image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    image.setDevicePixelRatio(scale);
-    return image;
-}
 
 QString accessibleNameOf(const ToolbarButton& button)
 {
@@ -73,11 +24,12 @@ QString accessibleNameOf(const ToolbarButton& button)
 
 bool ImageList::add(const QString& key, const QString& path)
 {
-    const QImage normal = render(path, 1);
+    const QImage normal = picture(path, kToolbarPictureSize, 1, transparentColour());
     if (normal.isNull())
         return false;
     QIcon icon(QPixmap::fromImage(normal));
-    if (const QImage sharp = render(path, 2); !sharp.isNull())
+    if (const QImage sharp = picture(path, kToolbarPictureSize, 2, transparentColour());
+        !sharp.isNull())
         icon.addPixmap(QPixmap::fromImage(sharp));
     m_images.insert(key, normal);
     m_icons.insert(key, icon);
@@ -89,7 +41,7 @@ void fillToolbar(QToolBar& toolbar, const std::vector<ToolbarButton>& buttons,
 {
     toolbar.setMovable(false);
     toolbar.setFloatable(false);
-    toolbar.setIconSize(QSize(ImageList::kSide, ImageList::kSide));
+    toolbar.setIconSize(kToolbarPictureSize);
     for (const ToolbarButton& description : buttons) {
         if (description.Style == ButtonStyle::Separator) {
             toolbar.addSeparator();

@@ -19,19 +19,18 @@ class QWidget;
 namespace dentivel {
 
 // The pictures a toolbar draws from, each under a text key. Every picture is
-// brought to 16 x 16 when it is added, and silver pixels become transparent,
-// so pictures may be drawn on a silver ground.
+// brought to kToolbarPictureSize when it is added, and silver pixels become
+// transparent, so pictures may be drawn on a silver ground.
 class ImageList {
 public:
-    static constexpr int kSide = 16;
     static QColor transparentColour() { return QColor(192, 192, 192); }
 
-    // An SVG is drawn at the list's size, any other picture is scaled to it.
+    // Drawn by picture(), and at twice the size for high-density screens.
     // False, and nothing added, when the picture cannot be read.
     bool add(const QString& key, const QString& path);
 
     bool contains(const QString& key) const { return m_images.contains(key); }
-    // The 16 x 16 picture; a null image for an unknown key.
+    // The picture at its size; a null image for an unknown key.
     QImage image(const QString& key) const { return m_images.value(key); }
     // Also carries a sharper rendition for high-density screens.
     QIcon icon(const QString& key) const { return m_icons.value(key); }
