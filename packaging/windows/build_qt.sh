@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Cross-builds Qt's base module for 64-bit Windows from Debian's own source
-# package, at the version of the host's Qt tools (moc, rcc and uic run on
-# this machine and must match the libraries they generate code for).
+# package, with Debian's patch series applied, at the version of the host's
+# Qt tools (moc, rcc and uic run on this machine and must match the
+# libraries they generate code for).
 #
 # The result is kept outside the clone, in $DENTIVEL_CACHE (default
-# /var/cache/dentivel), under qt-windows/<version>-<key>: the key is a hash of
-# the configure options, the patches, the toolchain file and the
-# cross-compiler's version, so a change to any of them, or a new Qt on the
-# host, builds a new Qt instead of reusing a stale one.
+# /var/cache/dentivel), under qt-windows/<Debian version>-<key>: the Debian
+# version carries the revision, so a security update of qt6-base builds Qt
+# again; the key is a hash of the configure options, the project's patches,
+# the toolchain file and the cross-compiler's version. Builds of the same Qt
+# under another key or revision are no longer used, and are removed.
 # Prints the install prefix on its last line of output.
 set -euo pipefail
 
@@ -17,7 +19,7 @@ version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
 # A binary rebuild (+b1) has the source package's version without the suffix.
 version=${version%+b[0-9]*}
 upstream=${version%%+*}
-# Patches are for one Qt version, which their names begin with.
+# The project's patches are for one Qt version, which their names begin with.
 patches=("$here"/qtbase-"$upstream"-*.patch)
 [[ -e "${patches[0]}" ]] || patches=()
 
@@ -37,35 +39,46 @@ options=(-release -shared -opensource -confirm-license
          -no-opengl -no-dbus -no-icu -no-direct2d -no-feature-tabletevent
          -no-feature-sql -no-feature-network -no-feature-xml -no-feature-concurrent
          -no-feature-vulkan)
-# What the build depends on besides Qt's version: the options, the patches,
-# the toolchain file and the cross-compiler.
 key=$( { printf '%s\n' "${options[@]}"; cat "${patches[@]}" "$here/mingw-w64-x86_64.cmake";
          x86_64-w64-mingw32-g++-posix --version; } | sha256sum | cut -c1-12)
-prefix=$cache/qt-windows/$upstream-$key
+prefix=$cache/qt-windows/$version-$key
 
+# One build at a time: a second command waits, then finds the first's Qt.
+mkdir -p "$cache/qt-windows"
+exec 9>"$cache/qt-windows/.lock"
+flock 9
+for old in "$cache/qt-windows/$upstream"[+-]*; do
+    [[ -e "$old" && "$old" != "$prefix" ]] || continue
+    echo "Removing a Qt for Windows no longer used: $old" >&2
+    rm -rf "$old"
+done
 if [[ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]]; then
-    echo "Qt $upstream for Windows: reusing $prefix" >&2
+    echo "Qt $version for Windows: reusing $prefix" >&2
     echo "$prefix"
     exit 0
 fi
 
-work=$cache/qt-windows/build-$upstream-$key
-rm -rf "$work" "$prefix.partial"
+work=$cache/qt-windows/build-$version-$key
+rm -rf "$cache/qt-windows"/build-* "$prefix.partial"
 mkdir -p "$work"
 cd "$work"
 # Debian's source packages are fetched as a user of their own when apt can;
 # the folder must be theirs to write in.
 chown _apt "$work" 2>/dev/null || true
 apt-get source --download-only "qt6-base=$version" >&2
-tar xf qt6-base_"$upstream"*.orig.tar.xz
-src=$(echo "$work"/qtbase-everywhere-src-"$upstream")
+# Unpacked as Debian builds it: the upstream source with Debian's patch
+# series applied in its order (security fixes among them).
+dpkg-source --no-check -x qt6-base_"${version#*:}".dsc src >&2
+echo "Debian's patches applied to Qt $version:" >&2
+grep -v '^\s*\(#\|$\)' src/debian/patches/series | sed 's/^/  /' >&2
 for patch in "${patches[@]}"; do
-    patch -d "$src" -p1 < "$patch" >&2
+    echo "  $(basename "$patch") (the project's)" >&2
+    patch -d src -p1 < "$patch" >&2
 done
 
 mkdir build
 cd build
-"$src/configure" "${options[@]}" -prefix "$prefix.partial" -- \
+"$work/src/configure" "${options[@]}" -prefix "$prefix.partial" -- \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64-x86_64.cmake" \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >&2
 cmake --build . --parallel "$(nproc)" >&2
@@ -73,5 +86,5 @@ cmake --install . >&2
 cd /
 rm -rf "$work"
 mv "$prefix.partial" "$prefix"
-echo "Qt $upstream for Windows built into $prefix" >&2
+echo "Qt $version for Windows built into $prefix" >&2
 echo "$prefix"
