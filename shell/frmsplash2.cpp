@@ -22,8 +22,12 @@ frmSplash2::frmSplash2(AppServices services)
     centreOnScreen(this);
 
     connect(ui->Command1, &QPushButton::clicked, this, [this] {
-        m_services.windows.close(WindowName::frmSplash2);
+        // The next window first, so that the program is never left without a
+        // window: there the desktop may hand the focus to another program,
+        // and Wine on an X display without a window manager waits two
+        // seconds for one.
         m_services.windows.show(WindowName::Formfen);
+        m_services.windows.close(WindowName::frmSplash2);
     });
     connect(ui->Command2, &QPushButton::clicked, this, [this] { m_services.windows.endProgram(); });
 }

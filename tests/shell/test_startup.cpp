@@ -7,6 +7,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include <functional>
+#include <optional>
+
 using namespace dentivel;
 
 namespace {
@@ -28,6 +31,28 @@ QString labelText(QWidget* window, const char* name)
 {
     return window->findChild<QLabel*>(QLatin1String(name))->text();
 }
+
+// Whether a window, when it is hidden, has another one shown in its stead.
+class ReplacedWhenHidden final : public QObject {
+public:
+    ReplacedWhenHidden(QWidget* window, std::function<bool()> replaced)
+        : m_replaced(std::move(replaced))
+    {
+        window->installEventFilter(this);
+    }
+    std::optional<bool> answer;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && !answer)
+            answer = m_replaced();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<bool()> m_replaced;
+};
 
 } // namespace
 
@@ -74,6 +99,30 @@ private Q_SLOTS:
         QCOMPARE(warning->windowType(), Qt::Window);
         QCOMPARE(warning->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
                  QStringLiteral("Informations"));
+    }
+
+    // Left for a moment without a window, the program may lose the focus to
+    // another one.
+    void nextWindowShowsBeforeThisOneGoes_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("splash") << QString(WindowName::frmSplash2) << QString(WindowName::Formfen);
+        QTest::newRow("warning") << QString(WindowName::Formfen) << QString(WindowName::Form1);
+    }
+
+    void nextWindowShowsBeforeThisOneGoes()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        test::TestProgram program;
+        QWidget* window = program.windows.show(from);
+        ReplacedWhenHidden watch(window, [&] {
+            const QWidget* next = program.windows.instance(to);
+            return next && next->isVisible();
+        });
+        click(window, "Command1");
+        QCOMPARE(watch.answer, std::optional<bool>(true));
     }
 
     void warningCarriesATwoSentenceDisclaimer()
