@@ -54,8 +54,14 @@ private Q_SLOTS:
         QVERIFY(!button->isEnabled());
         QTRY_COMPARE(table.finished.size(), 1);
         QCOMPARE(table.outcome(0), CalculatorLaunch::Started);
+#ifdef Q_OS_WIN
+        // There the wait ends as soon as the calculator's window shows.
+        const int least = 1;
+#else
         // 500 ms of settling are 25 ticks; a loaded machine may miss some.
-        QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+        const int least = 10;
+#endif
+        QVERIFY2(ticks >= least, qPrintable(QString::number(ticks)));
     }
 
     void pressWhilePending_data()
