@@ -7,17 +7,19 @@
 #
 # "run" starts the program headless: still running 10 s later, it passes.
 #
-# The minimal root is made once and kept in $DENTIVEL_ROOT_CACHE
+# The minimal root is made once and kept in $DENTIVEL_CACHE
 # (/var/cache/dentivel by default) as RELEASE-base; it is made again when it
 # is more than a week old, or when that folder is removed. Each run works on
 # a copy of it, removed afterwards, so every run starts fresh. The packages
 # the commands download are kept in RELEASE-archives beside it, so that a
 # second run does not fetch them again; apt still checks for newer ones.
-# The Windows command's Qt build is kept in qt-windows beside them.
+# The Windows command's Qt build is kept in qt-windows beside them. Runs at
+# the same time share all of these: a lock keeps one from remaking the base
+# root while another copies it.
 set -euo pipefail
 
 if (($# < 2)); then
-    echo "usage: $0 RELEASE run|test|sanitize|windows..." >&2
+    echo "usage: $0 RELEASE run|test|sanitize|coverage|windows..." >&2
     exit 2
 fi
 release=$1
@@ -29,25 +31,15 @@ fi
 
 cd "$(dirname "$0")/.."
 repo=$PWD
-cache=${DENTIVEL_ROOT_CACHE:-/var/cache/dentivel}
+cache=${DENTIVEL_CACHE:-/var/cache/dentivel}
 base=$cache/$release-base
 archives=$cache/$release-archives
 mirror=${DENTIVEL_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 
-if ! command -v debootstrap >/dev/null; then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends debootstrap
-fi
+source packaging/packages.sh
+install_packages root
 
 mkdir -p "$cache" "$archives"
-if [[ ! -x "$base/bin/bash" ]] || [[ -n "$(find "$base" -maxdepth 0 -mtime +7)" ]]; then
-    echo "Making a minimal $release root in $base"
-    rm -rf "$base.new"
-    debootstrap --variant=minbase "$release" "$base.new" "$mirror"
-    rm -rf "$base"
-    mv "$base.new" "$base"
-fi
-
 root=$(mktemp -d "/var/tmp/dentivel-$release.XXXXXX")
 mounts=()
 cleanup() {
@@ -63,7 +55,17 @@ cleanup() {
     rm -rf --one-file-system "$root"
 }
 trap cleanup EXIT
-cp -a "$base/." "$root/"
+(
+    flock 9
+    if [[ ! -x "$base/bin/bash" ]] || [[ -n "$(find "$base" -maxdepth 0 -mtime +7)" ]]; then
+        echo "Making a minimal $release root in $base"
+        rm -rf "$base.new"
+        debootstrap --variant=minbase "$release" "$base.new" "$mirror"
+        rm -rf "$base"
+        mv "$base.new" "$base"
+    fi
+    cp -a "$base/." "$root/"
+) 9>"$base.lock"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 bind() {
     mkdir -p "$root$2"
@@ -73,6 +75,9 @@ bind() {
 bind proc /proc -t proc
 bind sysfs /sys -t sysfs
 bind /dev /dev --rbind
+# Where the host's /dev is a shared mount (systemd's default), a mount over
+# the root's dev/shm would reach the host's own /dev/shm.
+mount --make-rslave "$root/dev"
 bind tmpfs /dev/shm -t tmpfs
 bind tmpfs /run -t tmpfs
 bind "$archives" /var/cache/apt/archives --bind

@@ -1,134 +1,96 @@
 #!/usr/bin/env bash
-# Installs the Debian packages each command needs when any is missing, builds
-# Dentivel, then starts the program ("run"), runs every test ("test"), runs
-# the suite again under the sanitizers with the fuzz runs ("sanitize"), or
-# cross-builds the Windows program, installer and zip and runs the suite
-# under Wine ("windows", see packaging/windows/windows.sh).
-# For Debian 12 (bookworm) and Debian 13 (trixie).
+# The front door: installs the Debian packages a command needs when any is
+# missing, then builds through the CMake presets (CMakePresets.json) and
+#   run       starts the program
+#   test      runs every test, headless
+#   sanitize  runs the suite again under ASan and UBSan, with the fuzz runs
+#   coverage  measures the line and branch coverage of the contributor's tests
+#   windows   cross-builds the Windows program, installer and zip and runs
+#             the suite under Wine (packaging/windows/windows.sh)
+# For Debian 12 (bookworm) and Debian 13 (trixie), as root or through sudo.
+# Only the packages (and Qt for Windows' cache) need root: the build folders
+# belong to whoever owns the clone, so its owner can rebuild there without it.
 set -euo pipefail
 
 mode=${1:-}
-if [[ "$mode" != run && "$mode" != test && "$mode" != sanitize && "$mode" != windows ]]; then
-    echo "usage: $0 run|test|sanitize|windows" >&2
+case $mode in
+run | test | sanitize | coverage | windows) ;;
+*)
+    echo "usage: $0 run|test|sanitize|coverage|windows" >&2
     exit 2
-fi
+    ;;
+esac
 
 cd "$(dirname "$0")/.."
+source packaging/packages.sh
+install_packages "$mode"
 
-# Building and starting the program: compiler, CMake, Qt (and X11's xcb,
-# which keeps two windows out of the task bar there), the fonts the
-# windows are designed for and Qt's own French texts.
-packages=(cmake make g++ pkg-config libgl-dev
-          qt6-base-dev qt6-svg-dev libxcb1-dev qt6-qpa-plugins qt6-translations-l10n fonts-liberation2)
-if [[ "$mode" == windows ]]; then
-    # Debian's MinGW-w64 cross-compiler, the source package tools, Wine with
-    # its fonts on a virtual display, and NSIS.
-    packages+=(g++-mingw-w64-x86-64-posix dpkg-dev qt6-base-dev-tools
-               wine wine64 fonts-wine xvfb xauth nsis unzip)
-elif [[ "$mode" != run ]]; then
-    # What the tests drive: the data-file validators, the package tools, a
-    # virtual X display with a window manager, a print server with a PDF
-    # queue, a headless compositor with Qt's Wayland client, the formatter.
-    packages+=(poppler-utils desktop-file-utils appstream dpkg-dev file xvfb xdotool openbox x11-utils
-               lintian man-db groff-base cups printer-driver-cups-pdf weston qt6-wayland clang-format)
-fi
-
-sudo=()
-if [[ $EUID -ne 0 ]]; then
-    sudo=(sudo)
-fi
-updated=false
-apt_update() {
-    if [[ $updated == false ]]; then
-        "${sudo[@]}" apt-get update
-        updated=true
+# as_owner COMMAND...: runs the build as the clone's owner, when that is not
+# whoever runs this (sudo or su from a user's clone).
+owner=$(stat -c %U .)
+as_owner() {
+    if [[ $EUID -eq 0 && "$owner" != root ]]; then
+        runuser -u "$owner" -- env HOME="$(getent passwd "$owner" | cut -d: -f6)" "$@"
+    else
+        "$@"
     fi
 }
-installed() {
-    [[ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" == "install ok installed" ]]
-}
-install_missing() {
-    local missing=() unknown=() package policy
-    for package in "$@"; do
-        installed "$package" || missing+=("$package")
-    done
-    ((${#missing[@]})) || return 0
-    apt_update
-    for package in "${missing[@]}"; do
-        # Read whole first: grep -q stopping early would fail the pipe.
-        policy=$(apt-cache policy "$package" 2>/dev/null)
-        if [[ "$policy" != *"Candidate: "[^\(]* ]]; then
-            unknown+=("$package")
-        fi
-    done
-    if ((${#unknown[@]})); then
-        echo "Not available on $(. /etc/os-release && echo "$PRETTY_NAME"): ${unknown[*]}" >&2
-        echo "These commands are for Debian 12 and Debian 13." >&2
+
+if [[ "$mode" == windows ]]; then
+    if [[ $EUID -ne 0 ]]; then
+        echo "$0 windows: Qt for Windows is built into a cache of the machine's: run it as root" >&2
         exit 1
     fi
-    echo "Installing: ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-}
-
-install_missing "${packages[@]}"
-if [[ "$mode" == sanitize ]]; then
-    # The sanitizer and fuzzer run time belongs to one clang version: the
-    # release's default one, whose number the release's clang package names.
-    install_missing clang
-    clang_major=$(clang -dumpversion | cut -d. -f1)
-    install_missing "libclang-rt-${clang_major}-dev"
+    # Qt's source comes from the release's source packages.
+    add_source_packages
+    qt=$(bash packaging/windows/build_qt.sh | tail -n 1)
+    as_owner bash packaging/windows/windows.sh "$qt"
+    exit
 fi
 
 jobs=$(nproc)
-# CI sets this to ON so that any compiler warning fails the build.
-werror=-DDENTIVEL_WARNINGS_AS_ERRORS=${DENTIVEL_WARNINGS_AS_ERRORS:-OFF}
-
-if [[ "$mode" == windows ]]; then
-    # Qt's source comes from the release's source packages.
-    # Read whole first: grep -q stopping early would fail the pipe.
-    sources=$(apt-cache showsrc qt6-base 2>/dev/null || true)
-    if [[ "$sources" != *"Package: qt6-base"* ]]; then
-        codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-        printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-            "$codename" | "${sudo[@]}" tee /etc/apt/sources.list.d/dentivel-src.sources >/dev/null
-        "${sudo[@]}" apt-get update
-    fi
-    exec bash packaging/windows/windows.sh "$werror"
-fi
-
-if [[ "$mode" == sanitize ]]; then
-    # The suite under AddressSanitizer and UndefinedBehaviorSanitizer, built
-    # with clang, which also brings libFuzzer: the number rules' fuzz targets
-    # run a few seconds each from their corpus in fuzz/.
-    CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDENTIVEL_SANITIZE=ON "$werror"
-    cmake --build build-asan -j "$jobs"
-    # Headless, and free of the desktop's theme so that every run sees the same widgets.
-    unset QT_QPA_PLATFORMTHEME
-    export QT_QPA_PLATFORM=offscreen
-    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-    export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer-suppressions.txt:print_suppressions=0
-    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    cd build-asan
-    # The tests labelled system exercise the machine, not the program's
-    # memory: the test command runs them (nor would a package of an
-    # instrumented build be one to install).
-    exec ctest --output-on-failure -j "$jobs" -LE system
-fi
-
-# Line tables are enough to place a crash in a backtrace, and the package is
-# stripped anyway; full debug information would cost a third of the build.
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" \
-      "$werror"
-if [[ "$mode" == run ]]; then
-    cmake --build build --target dentivel -j "$jobs"
+# Headless, and free of the desktop's theme so that every run sees the same widgets.
+headless=(env -u QT_QPA_PLATFORMTHEME QT_QPA_PLATFORM=offscreen)
+case $mode in
+run)
+    as_owner cmake --preset dev
+    as_owner cmake --build --preset dev --target dentivel
     # In the user's own desktop session and theme.
     exec ./build/dentivel
-fi
-
-cmake --build build -j "$jobs"
-unset QT_QPA_PLATFORMTHEME
-export QT_QPA_PLATFORM=offscreen
-cd build
-# Twice as many tests as cores: many of them mostly wait, on a started
-# program, a print server, a compositor or dpkg.
-exec ctest --output-on-failure -j "$((jobs * 2))"
+    ;;
+test)
+    as_owner cmake --preset dev
+    as_owner cmake --build --preset dev
+    # Twice as many tests as cores: many of them mostly wait, on a started
+    # program, a print server, a compositor or dpkg.
+    as_owner "${headless[@]}" ctest --preset dev -j "$((jobs * 2))"
+    ;;
+sanitize)
+    # The tests labelled system exercise the machine, not the program's
+    # memory: the test command runs them (nor would a package of an
+    # instrumented build be one to install). The number rules' fuzz targets
+    # run a few seconds each from their corpus in fuzz/.
+    as_owner cmake --preset sanitize
+    as_owner cmake --build --preset sanitize
+    as_owner "${headless[@]}" ctest --preset sanitize -j "$jobs"
+    ;;
+coverage)
+    as_owner cmake --preset coverage
+    as_owner cmake --build --preset coverage
+    as_owner find build-coverage -name '*.gcda' -delete
+    as_owner "${headless[@]}" ctest --preset coverage -j "$jobs"
+    # Only the program's folders, and only this build's data: other build
+    # trees under the root may hold stale notes. Branches the compiler adds
+    # for exceptions are not decisions of the code; -O0 keeps one branch per
+    # source condition, so the figures point at code.
+    report=(gcovr build-coverage --root . --object-directory build-coverage
+            --filter "$PWD/shell/" --filter "$PWD/main_window/" --filter "$PWD/development/"
+            --filter "$PWD/cadence/" --filter "$PWD/table/" --exclude '.*/ui_.*' --exclude '.*moc_.*'
+            --exclude-throw-branches --exclude-unreachable-branches)
+    as_owner "${report[@]}" --html-details build-coverage/coverage.html --print-summary \
+        --sort-percentage --txt build-coverage/coverage.txt
+    cat build-coverage/coverage.txt
+    echo "Branches:"
+    as_owner "${report[@]}" --branches
+    ;;
+esac

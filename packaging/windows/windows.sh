@@ -1,26 +1,29 @@
 #!/usr/bin/env bash
-# The Windows build, once its packages are installed (packaging/setup.sh
-# windows): Qt for Windows from the cache or built into it, Dentivel
-# cross-built into build-windows/ with its installer and zip, then the suite
-# under Wine on a virtual display.
-#   windows.sh -DDENTIVEL_WARNINGS_AS_ERRORS=ON|OFF
+# The Windows build, once its packages are installed and Qt for Windows is
+# built (packaging/setup.sh windows): Dentivel cross-built into
+# build-windows/ through the windows preset, its installer and zip made by
+# CPack, then the suite under Wine on a virtual display.
+#   windows.sh <Qt for Windows prefix>
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+export DENTIVEL_QT_WINDOWS=$1
 start=$SECONDS
-qt=$(bash packaging/windows/build_qt.sh | tail -n 1)
-echo "Qt for Windows ready after $((SECONDS - start)) s: $qt"
+
+# CMake reads the toolchain file only when it first configures a tree: one
+# configured against another Qt for Windows would go on using that one.
+if [[ -d build-windows && "$(cat build-windows/qt-for-windows 2>/dev/null)" != "$DENTIVEL_QT_WINDOWS" ]]; then
+    echo "build-windows/ was made with another Qt for Windows: building it afresh"
+    rm -rf build-windows
+fi
 
 # The pictures are rendered on this machine, by a renderer built for it.
-cmake -S packaging/render -B build-windows/render -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-windows/render -j "$(nproc)"
+cmake -S packaging/render -B build-windows-render -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-windows-render
 
-# Qt's toolchain file adds Qt for Windows to the cross-compiler's own.
-cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
-      -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-w64-x86_64.cmake" \
-      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-      -DDENTIVEL_HOST_RENDER="$PWD/build-windows/render/dentivel_render" "$1"
-cmake --build build-windows -j "$(nproc)"
+cmake --preset windows
+echo "$DENTIVEL_QT_WINDOWS" >build-windows/qt-for-windows
+cmake --build --preset windows
+cpack --preset windows
 echo "Built in $((SECONDS - start)) s:"
 ls -l build-windows/dentivel-*-setup.exe build-windows/dentivel-*-windows-x64.zip
 
@@ -36,10 +39,9 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     wineserver -w
     [[ -f "$WINEPREFIX/system.reg" ]]
 fi
-cd build-windows
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    bash -c 'wineserver -p && wine cmd /c exit && ctest --output-on-failure -j "$1"; status=$?
+    bash -c 'wineserver -p && wine cmd /c exit && ctest --preset windows -j "$1"; status=$?
              wineserver -k; exit $status' \
     -- "$(($(nproc) * 2))" || status=$?
 exit $status

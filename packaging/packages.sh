@@ -1,0 +1,92 @@
+# The Debian packages each set-up command needs, and the one way they are
+# installed: sourced by setup.sh and fresh_root.sh.
+#   install_packages MODE    MODE: run test sanitize coverage windows root
+
+# packages_for MODE: the packages, one a line, on this release.
+packages_for() {
+    local release
+    release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    # Building and starting the program: compiler, CMake, Qt (and X11's xcb,
+    # which keeps two windows out of the task bar there), the fonts the
+    # windows are designed for and Qt's own French texts.
+    local build=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-dev libxcb1-dev
+                 qt6-qpa-plugins qt6-translations-l10n fonts-liberation2)
+    case $1 in
+    run) printf '%s\n' "${build[@]}" ;;
+    test)
+        # What the tests drive: the data-file validators, the package tools,
+        # a virtual X display with a window manager, a print server with a
+        # PDF queue, a headless compositor with Qt's Wayland client, the
+        # formatter.
+        printf '%s\n' "${build[@]}" poppler-utils desktop-file-utils appstream dpkg-dev file xvfb \
+            xdotool openbox x11-utils lintian man-db groff-base cups printer-driver-cups-pdf weston \
+            qt6-wayland clang-format
+        ;;
+    sanitize)
+        # The sanitizer and fuzzer run time belongs to one clang version: the
+        # release's default one.
+        local clang
+        case $release in
+        bookworm) clang=14 ;;
+        trixie) clang=19 ;;
+        *) clang=unknown ;;
+        esac
+        printf '%s\n' "${build[@]}" clang "libclang-rt-$clang-dev"
+        ;;
+    coverage) printf '%s\n' "${build[@]}" gcovr ;;
+    windows)
+        # Debian's MinGW-w64 cross-compiler, the tools to fetch and unpack a
+        # source package, Qt's host tools, Wine with its fonts on a virtual
+        # display, and NSIS.
+        printf '%s\n' "${build[@]}" g++-mingw-w64-x86-64-posix dpkg-dev qt6-base-dev-tools wine \
+            wine64 fonts-wine xvfb xauth nsis unzip
+        ;;
+    root) printf '%s\n' debootstrap ;;
+    *)
+        echo "no packages for '$1'" >&2
+        return 2
+        ;;
+    esac
+}
+
+# install_packages MODE: installs what is missing, as root or through sudo;
+# names what the release does not have and stops.
+install_packages() {
+    local sudo=() missing=() unknown=() package policy list
+    [[ $EUID -eq 0 ]] || sudo=(sudo)
+    list=$(packages_for "$1")
+    for package in $list; do
+        [[ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" == "install ok installed" ]] ||
+            missing+=("$package")
+    done
+    ((${#missing[@]})) || return 0
+    "${sudo[@]}" apt-get update
+    for package in "${missing[@]}"; do
+        # Read whole first: grep -q stopping early would fail the pipe.
+        policy=$(apt-cache policy "$package" 2>/dev/null)
+        [[ "$policy" == *"Candidate: "[^\(]* ]] || unknown+=("$package")
+    done
+    if ((${#unknown[@]})); then
+        echo "Not available on $(. /etc/os-release && echo "$PRETTY_NAME"): ${unknown[*]}" >&2
+        echo "These commands are for Debian 12 and Debian 13." >&2
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+# add_source_packages: lets apt fetch the release's source packages, by a
+# deb-src line beside each deb line of its own sources, unless it can already.
+add_source_packages() {
+    local sources list=/etc/apt/sources.list.d/dentivel-src
+    # Read whole first: grep -q stopping early would fail the pipe.
+    sources=$(apt-cache showsrc qt6-base 2>/dev/null || true)
+    [[ "$sources" != *"Package: qt6-base"* ]] || return 0
+    if [[ -f /etc/apt/sources.list.d/debian.sources ]]; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$list.sources"
+    else
+        # A debootstrap root: one-line sources.
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$list.list"
+    fi
+    apt-get update
+}
