@@ -35,8 +35,23 @@ known=$(dpkg-query -W -f='${db:Status-Abbrev}' dentivel 2>/dev/null || true)
 if [[ -n "$known" && "$known" != un* ]]; then
     skip "a dentivel package is already here (dpkg status '${known% }'); not replacing it"
 fi
-present=$(find /usr /etc -iname '*dentivel*' -print -quit 2>/dev/null)
-[[ -z "$present" ]] || skip "$present is already on this machine; not replacing it"
+# The package's files, with its directories, of which those already here are
+# shared with others and stay after purging; those it brought must go with it.
+mapfile -t entries < <(dpkg-deb -c "$deb" | awk '{print $6}' | sed -e 's|^\./|/|' -e 's|/$||' | grep -v '^$')
+existing_dirs=()
+for entry in "${entries[@]}"; do
+    if [[ -d "$entry" ]]; then
+        existing_dirs+=("$entry")
+    elif [[ -e "$entry" || -L "$entry" ]]; then
+        skip "$entry is already on this machine; not replacing it"
+    fi
+done
+for program in /usr/local/bin/dentivel /usr/local/sbin/dentivel; do
+    [[ ! -e "$program" ]] || skip "$program, installed by hand, would shadow the package's program"
+done
+# Other files that merely carry the name (an apt source of the set-up
+# commands, say) are no Dentivel: only what appears with the package counts.
+names_before=$(find /usr /etc -iname '*dentivel*' 2>/dev/null | sort)
 
 # What apt is about to do: only new packages, nothing upgraded or removed,
 # for purging must be able to undo all of it.
@@ -78,14 +93,6 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-
-# The directories the package shares with others stay after purging; those
-# it brought must go with it.
-mapfile -t entries < <(dpkg-deb -c "$deb" | awk '{print $6}' | sed -e 's|^\./|/|' -e 's|/$||' | grep -v '^$')
-existing_dirs=()
-for entry in "${entries[@]}"; do
-    [[ -d "$entry" ]] && existing_dirs+=("$entry")
-done
 
 apt-get install "${apt_options[@]}" "$deb" >"$scratch/install.log" 2>&1 ||
     { cat "$scratch/install.log"; fail "apt-get install $deb failed"; }
@@ -130,7 +137,7 @@ for entry in "${entries[@]}"; do
 done
 while IFS= read -r found; do
     left+=("$found")
-done < <(find /usr /etc -iname '*dentivel*' 2>/dev/null)
+done < <(comm -13 <(echo "$names_before") <(find /usr /etc -iname '*dentivel*' 2>/dev/null | sort))
 if ((${#left[@]})); then
     printf '  left: %s\n' "${left[@]}" | sort -u
     fail "purging left the above behind"
