@@ -55,8 +55,8 @@ case $mode in
 run)
     as_owner cmake --preset dev
     as_owner cmake --build --preset dev --target dentivel
-    # In the user's own desktop session and theme.
-    exec ./build/dentivel
+    # In the user's own desktop session and theme, as the user.
+    as_owner ./build/dentivel
     ;;
 test)
     as_owner cmake --preset dev
