@@ -4,48 +4,31 @@
 
 # packages_for MODE: the packages, one a line, on this release.
 packages_for() {
-    local release
-    release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
     # Building and starting the program: compiler, CMake, Qt (and X11's xcb,
     # which keeps two windows out of the task bar there), the fonts the
     # windows are designed for and Qt's own French texts.
     local build=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-dev libxcb1-dev
                  qt6-qpa-plugins qt6-translations-l10n fonts-liberation2)
+    # The sanitizer and fuzzer run time belongs to the release's default clang.
+    local -A clang=([bookworm]=14 [trixie]=19)
+    local release
+    release=$(. /etc/os-release && echo "${VERSION_CODENAME:-none}")
     case $1 in
     run) printf '%s\n' "${build[@]}" ;;
-    test)
-        # What the tests drive: the data-file validators, the package tools,
-        # a virtual X display with a window manager, a print server with a
-        # PDF queue, a headless compositor with Qt's Wayland client, the
-        # formatter.
-        printf '%s\n' "${build[@]}" poppler-utils desktop-file-utils appstream dpkg-dev file xvfb \
-            xdotool openbox x11-utils lintian man-db groff-base cups printer-driver-cups-pdf weston \
-            qt6-wayland clang-format
-        ;;
-    sanitize)
-        # The sanitizer and fuzzer run time belongs to one clang version: the
-        # release's default one.
-        local clang
-        case $release in
-        bookworm) clang=14 ;;
-        trixie) clang=19 ;;
-        *) clang=unknown ;;
-        esac
-        printf '%s\n' "${build[@]}" clang "libclang-rt-$clang-dev"
-        ;;
+    # What the tests drive: the data-file validators, the package tools, a
+    # virtual X display with a window manager, a print server with a PDF
+    # queue, a headless compositor with Qt's Wayland client, the formatter.
+    test) printf '%s\n' "${build[@]}" poppler-utils desktop-file-utils appstream dpkg-dev file xvfb \
+        xdotool openbox x11-utils lintian man-db groff-base cups printer-driver-cups-pdf weston \
+        qt6-wayland clang-format ;;
+    sanitize) printf '%s\n' "${build[@]}" clang "libclang-rt-${clang[$release]:-unknown}-dev" ;;
     coverage) printf '%s\n' "${build[@]}" gcovr ;;
-    windows)
-        # Debian's MinGW-w64 cross-compiler, the tools to fetch and unpack a
-        # source package, Qt's host tools, Wine with its fonts on a virtual
-        # display, and NSIS.
-        printf '%s\n' "${build[@]}" g++-mingw-w64-x86-64-posix dpkg-dev qt6-base-dev-tools wine \
-            wine64 fonts-wine xvfb xauth nsis unzip
-        ;;
+    # MinGW-w64, the tools to fetch and unpack a source package, Qt's host
+    # tools, Wine with its fonts on a virtual display, and NSIS.
+    windows) printf '%s\n' "${build[@]}" g++-mingw-w64-x86-64-posix dpkg-dev qt6-base-dev-tools \
+        wine wine64 fonts-wine xvfb xauth nsis unzip ;;
     root) printf '%s\n' debootstrap ;;
-    *)
-        echo "no packages for '$1'" >&2
-        return 2
-        ;;
+    *) echo "no packages for '$1'" >&2 && return 2 ;;
     esac
 }
 
