@@ -81,8 +81,7 @@ coverage)
     as_owner "${headless[@]}" ctest --preset coverage -j "$jobs"
     # Only the program's folders, and only this build's data: other build
     # trees under the root may hold stale notes. Branches the compiler adds
-    # for exceptions are not decisions of the code; -O0 keeps one branch per
-    # source condition, so the figures point at code.
+    # for exceptions are not decisions of the code.
     report=(gcovr build-coverage --root . --object-directory build-coverage
             --filter "$PWD/shell/" --filter "$PWD/main_window/" --filter "$PWD/development/"
             --filter "$PWD/cadence/" --filter "$PWD/table/" --exclude '.*/ui_.*' --exclude '.*moc_.*'
