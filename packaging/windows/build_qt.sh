@@ -29,14 +29,17 @@ patches=("$here"/qtbase-"$upstream"-*.patch)
 # there are no MinGW builds of them in Debian.
 #  - Debian's source leaves out the Wacom tablet headers (wintab), hence no
 #    tablet events.
-#  - Direct2D would add a second Windows platform plugin that nothing uses;
-#    without it, Qt 6.4.2's print engine and platform plugin need the patch
-#    in this folder.
+#  - Direct2D adds a second Windows platform plugin that nothing uses: Qt
+#    6.4.2 goes without it, given the patch in this folder for its print
+#    engine and platform plugin. Qt 6.8's font database needs DirectWrite,
+#    which Qt builds only with Direct2D.
+direct2d=()
+[[ "$upstream" != 6.4.* ]] || direct2d=(-no-direct2d)
 options=(-release -shared -opensource -confirm-license
          -qt-host-path /usr
          -nomake tests -nomake examples
          -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre -qt-doubleconversion
-         -no-opengl -no-dbus -no-icu -no-direct2d -no-feature-tabletevent
+         -no-opengl -no-dbus -no-icu "${direct2d[@]}" -no-feature-tabletevent
          -no-feature-sql -no-feature-network -no-feature-xml -no-feature-concurrent
          -no-feature-vulkan)
 key=$( { printf '%s\n' "${options[@]}"; cat "${patches[@]}" "$here/mingw-w64-x86_64.cmake";
