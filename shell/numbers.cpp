@@ -4,8 +4,10 @@
 
 #include <QStringList>
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -74,9 +76,19 @@ double toDouble(const DecimalDigits& digits)
     text += 'e' + std::to_string(digits.exponent);
 
     double value = 0.0;
+#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 200000
+    // The browser build's libc++ reads no double yet. Its C library, musl,
+    // reads a '.' whatever the locale and rounds correctly; it flags a
+    // subnormal result too, which std::from_chars gives without complaint.
+    errno = 0;
+    value = std::strtod(text.c_str(), nullptr);
+    const bool outOfRange = errno == ERANGE && (value == 0.0 || std::isinf(value));
+#else
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value,
                                         std::chars_format::scientific);
-    if (result.ec == std::errc::result_out_of_range) {
+    const bool outOfRange = result.ec == std::errc::result_out_of_range;
+#endif
+    if (outOfRange) {
         // Decimal position of the first significant digit decides which way
         // the value left the range.
         // (Zeros never leave it, so a significant digit is always there.)
