@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -62,6 +63,11 @@ void keepFixedSize(QWidget* window)
 bool onX11()
 {
     return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+bool inBrowser()
+{
+    return QGuiApplication::platformName() == QLatin1String("wasm");
 }
 
 #ifdef DENTIVEL_X11
@@ -215,6 +221,12 @@ protected:
 
 void installFontSubstitutes()
 {
+#ifdef Q_OS_WASM
+    // A page sees none of the system's faces: the program brings its own.
+    for (const char* face : {"LiberationSans-Regular", "LiberationSans-Bold"})
+        QFontDatabase::addApplicationFont(
+            QStringLiteral(":/faces/%1.ttf").arg(QLatin1String(face)));
+#endif
     const QStringList metricCompatible{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")};
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), metricCompatible);
     QFont::insertSubstitutions(QStringLiteral("Arial"), metricCompatible);
@@ -243,14 +255,16 @@ void setFixedBorder(QWidget* window, TitleButtons buttons, Qt::WindowType type)
 void setFixedFrameWithoutTitle(QWidget* window)
 {
     Qt::WindowFlags flags = Qt::Tool | Qt::CustomizeWindowHint;
-    if (onWayland())
+    // Qt draws the frame itself there, and would draw a title bar.
+    if (onWayland() || inBrowser())
         flags |= Qt::FramelessWindowHint;
     window->setWindowFlags(flags);
     keepFixedSize(window);
     keepOutOfTaskBar(window, Qt::Tool);
     // Qt asks X11 window managers for no decoration at all when there is no
-    // title bar, and only some of them would draw a border alone if asked.
-    if (onX11())
+    // title bar, and only some of them would draw a border alone if asked;
+    // a browser draws nothing around a window without a frame.
+    if (onX11() || inBrowser())
         window->installEventFilter(new ThinBorder(window));
 }
 

@@ -10,7 +10,8 @@ namespace dentivel {
 // a usual Linux desktop, and fontconfig's own pick for the first is a much
 // wider face that clips captions in fixed-size controls; both map to a sans
 // with Arial's metrics instead. On Windows the first becomes "Microsoft Sans
-// Serif". Called once the application object exists.
+// Serif". In a browser, which lends a page none of its faces, the program
+// brings Liberation Sans itself. Called once the application object exists.
 void installFontSubstitutes();
 
 // A fixed single border that cannot be resized, with a close button and,

@@ -69,8 +69,13 @@ bool installToolkitTranslation(QCoreApplication& application, const QString& dir
 
 bool installToolkitTranslation(QCoreApplication& application)
 {
+#ifdef Q_OS_WASM
+    // A page has no Qt installed beside it: the texts come inside the program.
+    return installToolkitTranslation(application, QStringLiteral(":/translations"));
+#else
     return installToolkitTranslation(application,
                                      QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+#endif
 }
 
 } // namespace dentivel

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QPointer>
 
 namespace dentivel {
 
@@ -60,7 +61,16 @@ QWidget* WindowRegistry::show(const QString& name)
     if (!window)
         return nullptr;
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
+    // Made visible rather than shown: show() takes the platform's default
+    // state, full screen in a browser, where every window would lose its
+    // designed size. On the desktop the two are the same.
+    const QPointer<QWidget> chosen = window->focusWidget();
+    window->setVisible(true);
+    // A browser activates the window while it is still being shown, before
+    // its controls are: Qt then moves the focus past the control the window
+    // chose. That control gets it back.
+    if (chosen && window->focusWidget() != chosen)
+        chosen->setFocus(Qt::ActiveWindowFocusReason);
     window->raise();
     window->activateWindow();
     return window;
