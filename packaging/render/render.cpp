@@ -34,8 +34,9 @@ QSize parseSize(const QString& text)
     const int width = parts.first().toInt(&wide);
     const int height = parts.size() == 2 ? parts.last().toInt(&high) : width;
     high = parts.size() == 2 ? high : wide;
-    if (!wide || !high || parts.size() > 2 || width <= 0 || height <= 0 || width > 256 ||
-        height > 256)
+    // A web app's largest icon is 512 pixels a side.
+    if (!wide || !high || parts.size() > 2 || width <= 0 || height <= 0 || width > 512 ||
+        height > 512)
         return {};
     return {width, height};
 }
@@ -109,7 +110,8 @@ int main(int argc, char** argv)
     QList<QSize> sizes;
     for (const QString& text : arguments.mid(3)) {
         const QSize size = parseSize(text);
-        if (size.isEmpty() || (icon && size.width() != size.height())) {
+        // An icon file's sides are square and 256 pixels at most.
+        if (size.isEmpty() || (icon && (size.width() != size.height() || size.width() > 256))) {
             std::fprintf(stderr, "not a size: %s\n", qPrintable(text));
             return 2;
         }

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Builds Qt's base module for WebAssembly from Debian 13's own source
+# package, with Debian's patch series applied, by Debian 13's emscripten, at
+# the version of the release's Qt tools (moc, rcc and uic run on this
+# machine and must match the libraries they generate code for). Runs on
+# Debian 13, or in a Debian 13 root (web.sh makes one on Debian 12).
+#
+# Kept outside the clone, in $DENTIVEL_CACHE (default /var/cache/dentivel),
+# under qt-wasm/<Debian version>-<key>, the key a hash of the options and
+# of emscripten's version; a build of the same Qt under another key or
+# revision is removed. Prints the install prefix on its last line.
+set -euo pipefail
+
+cache=${DENTIVEL_CACHE:-/var/cache/dentivel}
+version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+version=${version%+b[0-9]*}
+upstream=${version%%+*}
+
+# Core, Gui, Widgets, PrintSupport (for its PDF output) and Test, nothing
+# else. (Widgets draw on the page's 2D canvas, yet Qt's wasm platform
+# plugin does not build without OpenGL.) A unity build compiles Qt in
+# about half the time.
+options=(-platform wasm-emscripten -qt-host-path /usr -release -static
+         -nomake tests -nomake examples -unity-build
+         -no-dbus -no-feature-sql -no-feature-network -no-feature-xml
+         -no-feature-concurrent -no-feature-testlib_selfcover)
+key=$( { printf '%s\n' "${options[@]}"; emcc --version | head -n 1; } | sha256sum | cut -c1-12)
+prefix=$cache/qt-wasm/$version-$key
+
+mkdir -p "$cache/qt-wasm"
+exec 9>"$cache/qt-wasm/.lock"
+flock 9
+for old in "$cache/qt-wasm/$upstream"[+-]*; do
+    [[ -e "$old" && "$old" != "$prefix" ]] || continue
+    echo "Removing a Qt for WebAssembly no longer used: $old" >&2
+    rm -rf "$old"
+done
+if [[ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]]; then
+    echo "Qt $version for WebAssembly: reusing $prefix" >&2
+    echo "$prefix"
+    exit 0
+fi
+
+work=$cache/qt-wasm/build-$version-$key
+rm -rf "$cache/qt-wasm"/build-* "$prefix.partial"
+mkdir -p "$work"
+cd "$work"
+chown _apt "$work" 2>/dev/null || true
+apt-get source --download-only "qt6-base=$version" >&2
+dpkg-source --no-check -x qt6-base_"${version#*:}".dsc src >&2
+echo "Debian's patches applied to Qt $version:" >&2
+grep -v '^\s*\(#\|$\)' src/debian/patches/series | sed 's/^/  /' >&2
+
+# Qt finds emscripten through an SDK folder's .emscripten file, when it
+# configures and again for every program built with it; Debian's lives in
+# /usr/share/emscripten, which a folder kept with Qt names (the web preset
+# points EMSDK at it).
+mkdir -p "$prefix.partial/emsdk"
+ln -sfn /usr/share/emscripten "$prefix.partial/emsdk/emscripten"
+echo "EMSCRIPTEN_ROOT = 'emscripten'" >"$prefix.partial/emsdk/.emscripten"
+export EMSDK=$prefix.partial/emsdk
+
+mkdir build
+cd build
+"$work/src/configure" "${options[@]}" -prefix "$prefix.partial" -- \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >&2
+cmake --build . --parallel "$(nproc)" >&2
+cmake --install . >&2
+cd /
+rm -rf "$work"
+mv "$prefix.partial" "$prefix"
+echo "Qt $version for WebAssembly built into $prefix" >&2
+echo "$prefix"
