@@ -3,7 +3,12 @@
 # would: a clean clone of this repository's HEAD, as root, in a minimal
 # debootstrap of the release that has nothing else installed.
 #
-# usage: fresh_root.sh RELEASE MODE...   e.g. fresh_root.sh trixie run test
+# usage: fresh_root.sh [--this-tree] RELEASE MODE...
+#   e.g. fresh_root.sh trixie run test
+#
+# With --this-tree the root works on this clone itself, bound into it,
+# rather than on a clone of its HEAD: its build folders stay here (the
+# browser build on Debian 12 runs so).
 #
 # "run" starts the program headless: still running 10 s later, it passes.
 #
@@ -18,8 +23,13 @@
 # root while another copies it.
 set -euo pipefail
 
+this_tree=false
+if [[ "${1:-}" == --this-tree ]]; then
+    this_tree=true
+    shift
+fi
 if (($# < 2)); then
-    echo "usage: $0 RELEASE run|test|sanitize|coverage|windows..." >&2
+    echo "usage: $0 [--this-tree] RELEASE run|test|sanitize|coverage|windows|web..." >&2
     exit 2
 fi
 release=$1
@@ -52,6 +62,12 @@ cleanup() {
     for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
         umount -l "${mounts[i]}" 2>/dev/null || true
     done
+    # A mount left over would be removed with the root, and a bound clone
+    # is on the same file system: then the root stays, and says so.
+    if awk -v root="$root" 'index($2, root) == 1 { found = 1 } END { exit !found }' /proc/mounts; then
+        echo "$0: $root still has mounts; not removing it" >&2
+        return
+    fi
     rm -rf --one-file-system "$root"
 }
 trap cleanup EXIT
@@ -81,15 +97,21 @@ mount --make-rslave "$root/dev"
 bind tmpfs /dev/shm -t tmpfs
 bind tmpfs /run -t tmpfs
 bind "$archives" /var/cache/apt/archives --bind
-# Qt for Windows, once built, is shared with the machine's own Windows
-# builds: its folder name tells the Qt version and build settings apart.
-mkdir -p "$cache/qt-windows"
-bind "$cache/qt-windows" /var/cache/dentivel/qt-windows --bind
+# Qt for Windows and Qt for WebAssembly, once built, are shared with the
+# machine's own builds: their folder names tell versions and settings apart.
+for qt in qt-windows qt-wasm; do
+    mkdir -p "$cache/$qt"
+    bind "$cache/$qt" "/var/cache/dentivel/$qt" --bind
+done
 # apt downloads as its own user, whose number is the root's.
 mkdir -p "$archives/partial"
 chroot "$root" chown _apt:root /var/cache/apt/archives/partial
 
-git clone -q "$repo" "$root/root/dentivel"
+if $this_tree; then
+    bind "$repo" /root/dentivel --bind
+else
+    git clone -q "$repo" "$root/root/dentivel"
+fi
 for mode in "$@"; do
     echo "=== $release: bash packaging/setup.sh $mode"
     start=$SECONDS

@@ -7,6 +7,9 @@
 #   coverage  measures the line and branch coverage of the contributor's tests
 #   windows   cross-builds the Windows program, installer and zip and runs
 #             the suite under Wine (packaging/windows/windows.sh)
+#   web       builds the program for the browser, its page, folder and zip,
+#             and tests it in headless Chromium (packaging/web/web.sh); on
+#             Debian 12 inside a Debian 13 root, on this very clone
 # For Debian 12 (bookworm) and Debian 13 (trixie), as root or through sudo.
 # Only the packages (and Qt for Windows' cache) need root: the build folders
 # belong to whoever owns the clone, so its owner can rebuild there without it.
@@ -14,25 +17,37 @@ set -euo pipefail
 
 mode=${1:-}
 case $mode in
-run | test | sanitize | coverage | windows) ;;
+run | test | sanitize | coverage | windows | web) ;;
 *)
-    echo "usage: $0 run|test|sanitize|coverage|windows" >&2
+    echo "usage: $0 run|test|sanitize|coverage|windows|web" >&2
     exit 2
     ;;
 esac
 
 cd "$(dirname "$0")/.."
 source packaging/packages.sh
+if [[ "$mode" == web && "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != trixie ]]; then
+    # Only Debian 13's emscripten is recent enough for Qt 6, and it runs on
+    # Debian 13's libraries alone.
+    exec bash packaging/fresh_root.sh --this-tree trixie web
+fi
 install_packages "$mode"
 
 # as_owner COMMAND...: runs the build as the clone's owner, when that is not
 # whoever runs this (sudo or su from a user's clone).
-owner=$(stat -c %U .)
+owner=$(stat -c %u .)
 as_owner() {
-    if [[ $EUID -eq 0 && "$owner" != root ]]; then
-        runuser -u "$owner" -- env HOME="$(getent passwd "$owner" | cut -d: -f6)" "$@"
-    else
+    local home
+    if [[ $EUID -ne 0 || "$owner" -eq 0 ]]; then
         "$@"
+    elif home=$(getent passwd "$owner" | cut -d: -f6); then
+        runuser -u "$(id -nu "$owner")" -- env HOME="$home" "$@"
+    else
+        # A Debian root working on the clone of a user it has no account
+        # for: the same numbers, and a home in the clone.
+        mkdir -p build-home && chown "$owner:$(stat -c %g .)" build-home
+        setpriv --reuid="$owner" --regid="$(stat -c %g .)" --clear-groups \
+            env HOME="$PWD/build-home" "$@"
     fi
 }
 
@@ -45,6 +60,17 @@ if [[ "$mode" == windows ]]; then
     add_source_packages
     qt=$(bash packaging/windows/build_qt.sh | tail -n 1)
     as_owner bash packaging/windows/windows.sh "$qt"
+    exit
+fi
+
+if [[ "$mode" == web ]]; then
+    if [[ $EUID -ne 0 ]]; then
+        echo "$0 web: Qt for WebAssembly is built into a cache of the machine's: run it as root" >&2
+        exit 1
+    fi
+    add_source_packages
+    qt=$(bash packaging/web/build_qt.sh | tail -n 1)
+    as_owner bash packaging/web/web.sh "$qt"
     exit
 fi
 
