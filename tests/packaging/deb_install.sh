@@ -38,10 +38,12 @@ fi
 # The package's files, with its directories, of which those already here are
 # shared with others and stay after purging; those it brought must go with it.
 mapfile -t entries < <(dpkg-deb -c "$deb" | awk '{print $6}' | sed -e 's|^\./|/|' -e 's|/$||' | grep -v '^$')
-existing_dirs=()
+# Looked up in an array: a `printf | grep -q` under pipefail fails whenever
+# grep stops reading before printf is done.
+declare -A existing_dirs=()
 for entry in "${entries[@]}"; do
     if [[ -d "$entry" ]]; then
-        existing_dirs+=("$entry")
+        existing_dirs[$entry]=1
     elif [[ -e "$entry" || -L "$entry" ]]; then
         skip "$entry is already on this machine; not replacing it"
     fi
@@ -131,7 +133,7 @@ for record in /var/lib/dpkg/info/dentivel.*; do
     [[ -e "$record" ]] && left+=("$record")
 done
 for entry in "${entries[@]}"; do
-    if [[ -e "$entry" || -L "$entry" ]] && ! printf '%s\n' "${existing_dirs[@]}" | grep -qxF "$entry"; then
+    if [[ -e "$entry" || -L "$entry" ]] && [[ -z "${existing_dirs[$entry]:-}" ]]; then
         left+=("$entry")
     fi
 done
