@@ -133,6 +133,7 @@ for mode in "$@"; do
     fi
     chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb PATH=/usr/sbin:/usr/bin:/sbin:/bin \
         LANG=C.UTF-8 CI="${CI:-}" DENTIVEL_WARNINGS_AS_ERRORS="${DENTIVEL_WARNINGS_AS_ERRORS:-OFF}" \
+        DENTIVEL_APT_LOCK=/var/cache/apt/archives/dentivel.lock \
         /bin/bash -c "cd /root/dentivel && $command"
     echo "=== $release: $mode passed in $((SECONDS - start)) s"
 done

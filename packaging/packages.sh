@@ -62,7 +62,12 @@ install_packages() {
         exit 1
     fi
     echo "Installing: ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+    # The roots of fresh_root.sh share one download folder, which apt locks
+    # without waiting: there, one install at a time.
+    local lock=()
+    [[ -z "${DENTIVEL_APT_LOCK:-}" ]] || lock=(flock "$DENTIVEL_APT_LOCK")
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${lock[@]}" apt-get install -y --no-install-recommends \
+        "${missing[@]}"
 }
 
 # add_source_packages: lets apt fetch the release's source packages, by a
