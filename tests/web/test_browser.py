@@ -227,6 +227,19 @@ class Browser(unittest.TestCase):
         page.wait(lambda: '6,30' in page.texts(main['title']), 'result', 10)
         page.screenshot(SHOTS, 'phone')
 
+    def test_quitting_hands_the_page_back(self):
+        page = self.start()
+        page.wait(page.front, 'splash')
+        page.keys(Keys.ENTER)
+        page.click(WARNING, 'Quitter')
+        page.wait(lambda: page.driver.execute_script(
+            "const s = document.getElementById('status'); return s && s.textContent"),
+            'end of the program', 10)
+        self.assertEqual(page.driver.execute_script(
+            "return document.getElementById('status').textContent"),
+            'Dentivel est fermé. Rechargez la page pour le rouvrir.')
+        self.assertEqual(page.windows(), [])
+
     def test_reload_without_network(self):
         server = Server(FOLDER)
         page = self.start(server=server)
