@@ -9,19 +9,22 @@ set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND "${DENTIVEL_OBJDUMP}")
 
-# CMake looks an imported name up in lower case, which a Linux file system
-# tells apart from the name of the DLL (Qt6Core.dll): each DLL is offered
-# under its lower-case name, and installed under its own.
+# CMake 3.25 looks an imported name up in lower case, which a Linux file
+# system tells apart from the name of the DLL (Qt6Core.dll), and CMake 3.31
+# under the name as imported: each DLL is offered under both, and installed
+# under its own.
 file(REMOVE_RECURSE "${DENTIVEL_DLL_NAMES}")
 file(MAKE_DIRECTORY "${DENTIVEL_DLL_NAMES}")
 foreach(folder IN LISTS DENTIVEL_DLL_FOLDERS)
   file(GLOB dlls "${folder}/*.dll")
   foreach(dll IN LISTS dlls)
     get_filename_component(name "${dll}" NAME)
-    string(TOLOWER "${name}" name)
-    if(NOT EXISTS "${DENTIVEL_DLL_NAMES}/${name}")
-      file(CREATE_LINK "${dll}" "${DENTIVEL_DLL_NAMES}/${name}" SYMBOLIC)
-    endif()
+    string(TOLOWER "${name}" lower)
+    foreach(offered IN ITEMS "${name}" "${lower}")
+      if(NOT EXISTS "${DENTIVEL_DLL_NAMES}/${offered}")
+        file(CREATE_LINK "${dll}" "${DENTIVEL_DLL_NAMES}/${offered}" SYMBOLIC)
+      endif()
+    endforeach()
   endforeach()
 endforeach()
 file(GET_RUNTIME_DEPENDENCIES
