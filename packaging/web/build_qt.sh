@@ -27,29 +27,8 @@ options=(-platform wasm-emscripten -qt-host-path /usr -release -static
 key=$( { printf '%s\n' "${options[@]}"; emcc --version | head -n 1; } | sha256sum | cut -c1-12)
 prefix=$cache/qt-wasm/$version-$key
 
-mkdir -p "$cache/qt-wasm"
-exec 9>"$cache/qt-wasm/.lock"
-flock 9
-for old in "$cache/qt-wasm/$upstream"[+-]*; do
-    [[ -e "$old" && "$old" != "$prefix" ]] || continue
-    echo "Removing a Qt for WebAssembly no longer used: $old" >&2
-    rm -rf "$old"
-done
-if [[ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]]; then
-    echo "Qt $version for WebAssembly: reusing $prefix" >&2
-    echo "$prefix"
-    exit 0
-fi
-
-work=$cache/qt-wasm/build-$version-$key
-rm -rf "$cache/qt-wasm"/build-* "$prefix.partial"
-mkdir -p "$work"
-cd "$work"
-chown _apt "$work" 2>/dev/null || true
-apt-get source --download-only "qt6-base=$version" >&2
-dpkg-source --no-check -x qt6-base_"${version#*:}".dsc src >&2
-echo "Debian's patches applied to Qt $version:" >&2
-grep -v '^\s*\(#\|$\)' src/debian/patches/series | sed 's/^/  /' >&2
+source "$(dirname "$0")/../qt_source.sh"
+qt_reuse_or_unpack qt-wasm WebAssembly
 
 # Qt finds emscripten through an SDK folder's .emscripten file, when it
 # configures and again for every program built with it; Debian's lives in

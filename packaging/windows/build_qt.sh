@@ -46,34 +46,8 @@ key=$( { printf '%s\n' "${options[@]}"; cat "${patches[@]}" "$here/mingw-w64-x86
          x86_64-w64-mingw32-g++-posix --version; } | sha256sum | cut -c1-12)
 prefix=$cache/qt-windows/$version-$key
 
-# One build at a time: a second command waits, then finds the first's Qt.
-mkdir -p "$cache/qt-windows"
-exec 9>"$cache/qt-windows/.lock"
-flock 9
-for old in "$cache/qt-windows/$upstream"[+-]*; do
-    [[ -e "$old" && "$old" != "$prefix" ]] || continue
-    echo "Removing a Qt for Windows no longer used: $old" >&2
-    rm -rf "$old"
-done
-if [[ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]]; then
-    echo "Qt $version for Windows: reusing $prefix" >&2
-    echo "$prefix"
-    exit 0
-fi
-
-work=$cache/qt-windows/build-$version-$key
-rm -rf "$cache/qt-windows"/build-* "$prefix.partial"
-mkdir -p "$work"
-cd "$work"
-# Debian's source packages are fetched as a user of their own when apt can;
-# the folder must be theirs to write in.
-chown _apt "$work" 2>/dev/null || true
-apt-get source --download-only "qt6-base=$version" >&2
-# Unpacked as Debian builds it: the upstream source with Debian's patch
-# series applied in its order (security fixes among them).
-dpkg-source --no-check -x qt6-base_"${version#*:}".dsc src >&2
-echo "Debian's patches applied to Qt $version:" >&2
-grep -v '^\s*\(#\|$\)' src/debian/patches/series | sed 's/^/  /' >&2
+source "$here/../qt_source.sh"
+qt_reuse_or_unpack qt-windows Windows
 for patch in "${patches[@]}"; do
     echo "  $(basename "$patch") (the project's)" >&2
     patch -d src -p1 < "$patch" >&2
