@@ -67,8 +67,24 @@ unset DISPLAY QT_WAYLAND_DISABLE_WINDOWDECORATION QT_WAYLAND_DECORATION QT_WAYLA
 # a null input device as soon as a text field takes the focus, which a
 # desktop session, always with a seat, never meets: compose input instead.
 export QT_IM_MODULE=compose
-status=0
-XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland "$@" || status=$?
+run() {
+    set +e
+    XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland "$@" 2>&1 |
+        tee "$runtime/output"
+    status=${PIPESTATUS[0]}
+    set -e
+}
+run "$@"
+# Qt before 6.5 destroys a window's frame callback on hiding it without the
+# lock its frame-event thread takes (fixed upstream in 6.5): now and then the
+# two destroy it both, and libwayland aborts. That is Qt's race, not this
+# program's; it gets one more run, and a second abort fails as any other.
+if ((status != 0)) &&
+    grep -q "wl_proxy_unref: Assertion .proxy->refcount > 0' failed" "$runtime/output" &&
+    grep -q "Using QtTest library 6\.[0-4]\." "$runtime/output"; then
+    echo "RETRIED: Qt's Wayland client hit its frame-callback race (Qt < 6.5); running once more"
+    run "$@"
+fi
 if ((status != 0)); then
     echo "--- weston's log"
     tail -n 40 "$runtime/weston.log"
