@@ -194,7 +194,9 @@ private:
 // and never smoothed; its TrueType successor keeps its metrics. Substitutes
 // only stand in for missing faces, so each widget designed for the old face
 // is given the new one when it is first polished, before it is shown or
-// measured. Wine has only the old name, for a TrueType face of its own.
+// measured. Wine 8 has neither name; Wine 10 has only the bitmap face, whose
+// nearest size is larger than designed and clips the captions: there the
+// metric-compatible faces come before it.
 class ReplacesBitmapFace final : public QObject {
 public:
     using QObject::QObject;
@@ -207,8 +209,9 @@ protected:
             QFont font = widget->font();
             if (widget->testAttribute(Qt::WA_SetFont) &&
                 font.families().value(0) == QLatin1String("MS Sans Serif")) {
-                font.setFamilies(
-                    {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("MS Sans Serif")});
+                font.setFamilies({QStringLiteral("Microsoft Sans Serif"),
+                                  QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                  QStringLiteral("MS Sans Serif")});
                 widget->setFont(font);
             }
         }

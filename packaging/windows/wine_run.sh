@@ -15,10 +15,18 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # - QT_FORCE_STDERR_LOGGING: Qt's tests print their results, rather than
 #   sending them to the Windows debugger.
 # - QT_QPA_FONTDIR: Qt's headless platform reads fonts from a folder on
-#   Windows, where the tests measure with the same faces as on Linux.
+#   Windows, where the tests measure with the same faces as on Linux:
+#   Liberation 2, in liberation2 on Debian 12 (beside Liberation 1 in
+#   liberation) and in liberation on Debian 13. Without them Qt draws boxes.
 export QT_FORCE_STDERR_LOGGING=1
 if [[ "${QT_QPA_PLATFORM:-}" == offscreen && -z "${QT_QPA_FONTDIR:-}" ]]; then
-    export QT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/liberation2
+    for faces in /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/liberation; do
+        if [[ -e "$faces/LiberationSans-Regular.ttf" ]]; then
+            export QT_QPA_FONTDIR=Z:$faces
+            break
+        fi
+    done
+    [[ -n "${QT_QPA_FONTDIR:-}" ]] || { echo "$0: Liberation 2 is missing (package fonts-liberation2)" >&2; exit 1; }
 fi
 for name in $(compgen -e); do
     if [[ $name == QT_* ]]; then
