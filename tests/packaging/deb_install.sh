@@ -26,7 +26,11 @@ for tool in apt-get dpkg dpkg-query; do
     command -v "$tool" >/dev/null || skip "$tool is not installed: apt is unusable here"
 done
 # Another apt at work keeps the lock: wait for it a while rather than fail.
+# Fresh roots share their downloads folder, whose lock apt does not wait
+# for: there they take turns on DENTIVEL_APT_LOCK.
 apt_options=(-y --no-install-recommends -o DPkg::Lock::Timeout=120)
+apt=(apt-get)
+[[ -z "${DENTIVEL_APT_LOCK:-}" ]] || apt=(flock "$DENTIVEL_APT_LOCK" apt-get)
 export DEBIAN_FRONTEND=noninteractive
 
 # A Dentivel already on this machine, packaged or copied by hand, belongs to
@@ -80,11 +84,11 @@ cleanup() {
     fi
     # Whatever the outcome, the machine goes back to what it was.
     if dpkg-query -W -f='${db:Status-Abbrev}' dentivel 2>/dev/null | grep -qv '^un'; then
-        apt-get purge "${apt_options[@]}" dentivel >/dev/null 2>&1 || true
+        "${apt[@]}" purge "${apt_options[@]}" dentivel >/dev/null 2>&1 || true
     fi
     if [[ -n "$pulled" ]]; then
         # shellcheck disable=SC2086 # one package name a word
-        if apt-get purge "${apt_options[@]}" $pulled >"$scratch/purge-pulled.log" 2>&1; then
+        if "${apt[@]}" purge "${apt_options[@]}" $pulled >"$scratch/purge-pulled.log" 2>&1; then
             echo "purged what apt had pulled in:" $pulled
         else
             cat "$scratch/purge-pulled.log"
@@ -96,7 +100,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-apt-get install "${apt_options[@]}" "$deb" >"$scratch/install.log" 2>&1 ||
+"${apt[@]}" install "${apt_options[@]}" "$deb" >"$scratch/install.log" 2>&1 ||
     { cat "$scratch/install.log"; fail "apt-get install $deb failed"; }
 [[ "$(dpkg-query -W -f='${db:Status-Abbrev}' dentivel)" == "ii " ]] || fail "dentivel is not installed"
 echo "installed: $(dpkg-query -W -f='${Package} ${Version}' dentivel), $(dpkg-query -L dentivel | wc -l) paths"
@@ -123,7 +127,7 @@ wait "$pid" 2>/dev/null || true
 pid=
 echo "installed program ran headless until stopped"
 
-apt-get purge "${apt_options[@]}" dentivel >"$scratch/purge.log" 2>&1 ||
+"${apt[@]}" purge "${apt_options[@]}" dentivel >"$scratch/purge.log" 2>&1 ||
     { cat "$scratch/purge.log"; fail "apt-get purge dentivel failed"; }
 left=()
 known=$(dpkg-query -W -f='${db:Status-Abbrev}' dentivel 2>/dev/null || true)
