@@ -10,15 +10,8 @@ cd "$(dirname "$0")/../.."
 export DENTIVEL_QT_WASM=$1
 start=$SECONDS
 
-# CMake reads the toolchain file only when it first configures a tree.
-if [[ -d build-web && "$(cat build-web/qt-for-web 2>/dev/null)" != "$DENTIVEL_QT_WASM" ]]; then
-    echo "build-web/ was made with another Qt for WebAssembly: building it afresh"
-    rm -rf build-web
-fi
-
-# The icons are rendered on this machine, by a renderer built for it.
-cmake -S packaging/render -B build-web-render -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-web-render
+source packaging/cross_tree.sh
+prepare_cross_tree web "$DENTIVEL_QT_WASM"
 
 cmake --preset web
 echo "$DENTIVEL_QT_WASM" >build-web/qt-for-web

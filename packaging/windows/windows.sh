@@ -9,16 +9,8 @@ cd "$(dirname "$0")/../.."
 export DENTIVEL_QT_WINDOWS=$1
 start=$SECONDS
 
-# CMake reads the toolchain file only when it first configures a tree: one
-# configured against another Qt for Windows would go on using that one.
-if [[ -d build-windows && "$(cat build-windows/qt-for-windows 2>/dev/null)" != "$DENTIVEL_QT_WINDOWS" ]]; then
-    echo "build-windows/ was made with another Qt for Windows: building it afresh"
-    rm -rf build-windows
-fi
-
-# The pictures are rendered on this machine, by a renderer built for it.
-cmake -S packaging/render -B build-windows-render -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-windows-render
+source packaging/cross_tree.sh
+prepare_cross_tree windows "$DENTIVEL_QT_WINDOWS"
 
 cmake --preset windows
 echo "$DENTIVEL_QT_WINDOWS" >build-windows/qt-for-windows

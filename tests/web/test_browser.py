@@ -252,6 +252,28 @@ class Browser(unittest.TestCase):
         page.keys(Keys.ENTER)
         page.window(WARNING)
 
+    def test_next_version_replaces_the_kept_one(self):
+        # Online, a rider who kept one version gets the next, and the files
+        # of the one before are dropped rather than served for ever.
+        copy = tempfile.mkdtemp(prefix='dentivel-page-')
+        self.addCleanup(shutil.rmtree, copy)
+        shutil.copytree(FOLDER, copy, dirs_exist_ok=True)
+        server = Server(copy)
+        self.addCleanup(server.stop)
+        page = self.start(server=server)
+        kept = lambda: page.driver.execute_async_script(  # noqa: E731
+            'caches.keys().then(arguments[arguments.length - 1])')
+        version = main_title().split()[-1]
+        page.wait(lambda: kept() == [f'dentivel-{version}'], 'this version kept', 30)
+        worker = os.path.join(copy, 'service-worker.js')
+        with open(worker, encoding='utf-8') as text:
+            script = text.read().replace(f"'{version}'", f"'{version}.1'")
+        with open(worker, 'w', encoding='utf-8') as text:
+            text.write(script)
+        page.driver.refresh()
+        page.wait(lambda: kept() == [f'dentivel-{version}.1'], 'the next version alone', 30)
+        page.wait(page.front, 'splash of the next version')
+
 
 def main():
     global FOLDER, SHOTS
