@@ -10,7 +10,7 @@
 prepare_cross_tree() {
     local kind=$1 qt=$2 tree home
     for tree in "build-$kind" "build-$kind-render"; do
-        home=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$tree/CMakeCache.txt" 2>/dev/null)
+        home=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$tree/CMakeCache.txt" 2>/dev/null || true)
         if [[ -n "$home" && "$home" != "$PWD" && "$home" != "$PWD/packaging/render" ]]; then
             echo "$tree/ was made from $home: building it afresh"
             rm -rf "$tree"
