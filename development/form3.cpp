@@ -94,17 +94,18 @@ void Form3::printReport()
     m_printer.printText(report, kReportPointSize);
 }
 
+// setText, not clear(): only setText tells a screen reader that the text went.
 void Form3::clearResults()
 {
-    ui->Label6->clear();
-    ui->Label1->clear();
+    ui->Label6->setText(QString());
+    ui->Label1->setText(QString());
     clearDistance();
 }
 
 void Form3::clearDistance()
 {
-    ui->Label5->clear();
-    ui->aff->clear();
+    ui->Label5->setText(QString());
+    ui->aff->setText(QString());
 }
 
 } // namespace dentivel

@@ -52,8 +52,9 @@ Form1::Form1(AppServices services, Printer& printer)
     connect(ui->Command8, &QPushButton::clicked, this,
             [this] { m_services.windows.show(WindowName::Form4); });
     // Going back into either input means a new question: the old speed goes.
+    // (setText, not clear(): only setText tells a screen reader the text went.)
     for (QWidget* input : {static_cast<QWidget*>(ui->Combo4), static_cast<QWidget*>(ui->Combo5)})
-        onFocusEntered(input, [this] { ui->Label4->clear(); });
+        onFocusEntered(input, [this] { ui->Label4->setText(QString()); });
 }
 
 Form1::~Form1() = default;

@@ -6,9 +6,10 @@
 packages_for() {
     # Building and starting the program: compiler, CMake, Qt (and X11's xcb,
     # which keeps two windows out of the task bar there), the fonts the
-    # windows are designed for and Qt's own French texts.
+    # windows are designed for and Qt's own French texts; Qt's private
+    # headers for the tests' screen reader.
     local build=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-dev libxcb1-dev
-                 qt6-qpa-plugins qt6-translations-l10n fonts-liberation2)
+                 qt6-qpa-plugins qt6-translations-l10n fonts-liberation2 qt6-base-private-dev)
     # The sanitizer and fuzzer run time belongs to the release's default clang.
     local -A clang=([bookworm]=14 [trixie]=19)
     local release

@@ -175,6 +175,7 @@ private Q_SLOTS:
         form.calculate(QStringLiteral("53"), QStringLiteral("11"), QStringLiteral("10"));
         const QStringList shown = form.results();
 
+        test::RenameNotices notices;
         auto* target = form.child<QWidget>(input);
         switch (entry) {
         case Entry::Mouse:
@@ -207,6 +208,13 @@ private Q_SLOTS:
             form.results(),
             QStringList({developmentCleared ? "" : shown[0], developmentCleared ? "" : shown[1],
                          distanceCleared ? "" : shown[2], distanceCleared ? "" : shown[3]}));
+        // A screen reader is told too, or it goes on reading the old result.
+        QStringList toldResults;
+        for (const char* name : {"Label6", "Label1", "Label5", "aff"})
+            toldResults << (notices.told(form.label(QLatin1String(name)))
+                                ? QString()
+                                : shown[toldResults.size()]);
+        QCOMPARE(toldResults, form.results());
     }
 
     void spinControl_data()

@@ -316,9 +316,11 @@ private Q_SLOTS:
         frame.calculate(QStringLiteral("700"), QStringLiteral("10"));
         QCOMPARE(frame.speed()->text(), QStringLiteral("7.0 Km/h"));
         QComboBox* combo = frame.window->findChild<QComboBox*>(input);
+        test::RenameNotices notices;
         QFocusEvent focusIn(QEvent::FocusIn, Qt::FocusReason(reason));
         QApplication::sendEvent(combo, &focusIn);
         QCOMPARE(frame.speed()->text(), cleared ? QString() : QStringLiteral("7.0 Km/h"));
+        QCOMPARE(notices.told(frame.speed()), cleared);
     }
 
     void tabbingIntoTheGradientClears()

@@ -5,12 +5,16 @@
 #include "shell/desktop_input.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 #include <QTimerEvent>
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 namespace dentivel::test {
 
@@ -29,6 +33,14 @@ void settle()
 }
 
 namespace {
+
+QList<const QObject*>* renameNotices = nullptr;
+
+void noteRename(QAccessibleEvent* event)
+{
+    if (renameNotices && event->type() == QAccessible::NameChanged && event->object())
+        *renameNotices << event->object();
+}
 
 QString describe(const QWidget* widget, const QString& text, QSize needed, QSize available)
 {
@@ -155,6 +167,21 @@ int runTests(QObject& tests, int argc, char** argv)
     ModalWatchdog watchdog;
     const int failed = QTest::qExec(&tests, argc, argv);
     return failed + watchdog.stuckBoxes();
+}
+
+RenameNotices::RenameNotices()
+{
+    renameNotices = &m_renamed;
+    // Qt tells the handler only while a screen reader is listening.
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    QAccessible::installUpdateHandler(noteRename);
+}
+
+RenameNotices::~RenameNotices()
+{
+    QAccessible::installUpdateHandler(nullptr);
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+    renameNotices = nullptr;
 }
 
 } // namespace dentivel::test

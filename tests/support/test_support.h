@@ -66,6 +66,20 @@ private:
     int m_stuck = 0;
 };
 
+// The objects a screen reader has been told were renamed (a label's text is
+// its name) while this lives: a reader keeps the text it last read until told.
+class RenameNotices {
+public:
+    RenameNotices();
+    ~RenameNotices();
+    RenameNotices(const RenameNotices&) = delete;
+    RenameNotices& operator=(const RenameNotices&) = delete;
+    bool told(const QObject* object) const { return m_renamed.contains(object); }
+
+private:
+    QList<const QObject*> m_renamed;
+};
+
 int runTests(QObject& tests, int argc, char** argv);
 
 } // namespace dentivel::test
