@@ -27,26 +27,38 @@ CadenceOutcome computeCadence(const CadenceInputs& inputs, const QLocale& locale
 {
     CadenceOutcome outcome;
     ErrorTrap(messages, kIncomplete).run([&] {
-        const double chainring = ReadNumber(inputs.chainring);
-        const double sprocket = ReadNumber(inputs.sprocket);
-        const double speed = ReadNumber(inputs.speed);
-        if (MixedValue(speed).equalsText(u"0", locale)) {
+        const Checked<double> chainring = ReadNumber(inputs.chainring);
+        const Checked<double> sprocket = ReadNumber(inputs.sprocket);
+        const Checked<double> speed = ReadNumber(inputs.speed);
+        if (const FailureCode failed = firstFailure(chainring, sprocket, speed);
+            failed != FailureCode::None)
+            return failed;
+        const Checked<bool> standing = MixedValue(speed.value()).equalsText(u"0", locale);
+        if (!standing.ok())
+            return standing.failure();
+        if (standing.value()) {
             messages.show(kIncomplete);
-            return;
+            return FailureCode::None;
         }
-        const double metresPerMinute = Divide(Multiply(speed, 1000), 60);
-        const double development = Multiply(kMetresPerTurn, Divide(chainring, sprocket));
-        const QString shown = FormatFixed(Divide(metresPerMinute, development), u"0", locale);
+        const Checked<double> metresPerMinute = Divide(Multiply(speed, 1000), 60);
+        const Checked<double> development = Multiply(kMetresPerTurn, Divide(chainring, sprocket));
+        const Checked<QString> shown =
+            FormatFixed(Divide(metresPerMinute, development), u"0", locale);
+        if (!shown.ok())
+            return shown.failure();
         outcome.heading = QStringLiteral("Votre cadence de pédalage est de :");
-        outcome.cadence = shown + QStringLiteral(" rpm");
+        outcome.cadence = shown.value() + QStringLiteral(" rpm");
         // The displayed whole number is judged; the crawl test uses the speed as typed.
-        const MixedValue cadence(shown);
-        if (cadence.isGreaterThan(kHighAbove, locale))
-            outcome.warning = MessageText{shown + kTooHigh, QStringLiteral("'ttention !"),
+        const Checked<double> judged = MixedValue(shown.value()).toNumber(locale);
+        if (!judged.ok())
+            return judged.failure();
+        if (judged.value() > kHighAbove)
+            outcome.warning = MessageText{shown.value() + kTooHigh, QStringLiteral("'ttention !"),
                                           MessageIcon::Critical, MessageButtons::Ok};
-        else if (cadence.isLessThan(kLowBelow, locale) && speed < kCrawlingBelow)
-            outcome.warning = MessageText{shown + kTooLow, QStringLiteral("ça monte dur !"),
+        else if (judged.value() < kLowBelow && speed.value() < kCrawlingBelow)
+            outcome.warning = MessageText{shown.value() + kTooLow, QStringLiteral("ça monte dur !"),
                                           MessageIcon::Exclamation, MessageButtons::Ok};
+        return FailureCode::None;
     });
     return outcome;
 }

@@ -1,6 +1,5 @@
 #include "development/development.h"
 
-#include "shell/failure.h"
 #include "shell/gearing.h"
 #include "shell/message_service.h"
 #include "shell/numbers.h"
@@ -40,32 +39,33 @@ DevelopmentLabels computeDevelopment(const DevelopmentInputs& inputs, const QLoc
         messages.show(kMissingData);
         return labels;
     }
-    runTrapped([&] {
-        const double chainring = ReadNumber(inputs.chainring);
-        const double sprocket = ReadNumber(inputs.sprocket);
-        const QString development =
-            FormatFixed(Multiply(Divide(chainring, sprocket), kMetresPerTurn), u"0.00", locale);
+    const Checked<double> chainring = ReadNumber(inputs.chainring);
+    const Checked<double> sprocket = ReadNumber(inputs.sprocket);
+    const Checked<QString> development =
+        FormatFixed(Multiply(Divide(chainring, sprocket), kMetresPerTurn), u"0.00", locale);
+    if (!development.ok())
+        return labels;
 
-        labels.sentence = QStringLiteral("le nombre de tour de pédalier étant ") +
-                          inputs.revolutions +
-                          QStringLiteral(", la distance finale parcourue pour ce nombre est ");
-        labels.development = development + kUnit;
-        labels.heading = QStringLiteral("Résultat pour un tour de pédalier :");
-        // Emptied first: should the total fail, no earlier one stays beside
-        // the new development.
-        labels.distance = QString();
-        // The total comes from the displayed two-decimal development, not the
-        // exact one, so that it agrees with what Label1 shows.
-        const double distance =
-            MixedValue(development).times(MixedValue(inputs.revolutions), locale);
-        labels.distance = NumberToText(distance, locale) + kUnit;
-    });
+    labels.sentence = QStringLiteral("le nombre de tour de pédalier étant ") + inputs.revolutions +
+                      QStringLiteral(", la distance finale parcourue pour ce nombre est ");
+    labels.development = development.value() + kUnit;
+    labels.heading = QStringLiteral("Résultat pour un tour de pédalier :");
+    // Emptied first: should the total fail, no earlier one stays beside
+    // the new development.
+    labels.distance = QString();
+    // The total comes from the displayed two-decimal development, not the
+    // exact one, so that it agrees with what Label1 shows.
+    const Checked<QString> distance = NumberToText(
+        MixedValue(development.value()).times(MixedValue(inputs.revolutions), locale), locale);
+    if (distance.ok())
+        labels.distance = distance.value() + kUnit;
     return labels;
 }
 
 QString revolutionsText(int spinValue)
 {
-    return QString::number(RoundToInt32(spinValue));
+    // Every int is in range, so the conversion cannot fail here.
+    return QString::number(RoundToInt32(spinValue).value());
 }
 
 QString developmentReport(const ReportSource& source)

@@ -21,18 +21,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString where =
         locale.name() + QLatin1Char(' ') + patterns[decimals] + QLatin1Char(' ') + describe(value);
 
-    QString text;
-    try {
-        text = FormatFixed(value, patterns[decimals], locale);
-    } catch (const Failure& failure) {
+    const Checked<QString> written = FormatFixed(value, patterns[decimals], locale);
+    if (!written.ok()) {
         // Only a value that is not finite, or one whose text would be beyond
         // the double range, has no text.
-        check(failure.code() == FailureCode::Overflow, "FormatFixed fails only with Overflow",
+        check(written.failure() == FailureCode::Overflow, "FormatFixed fails only with Overflow",
               where);
         check(!std::isfinite(value) || std::fabs(value) > 1.79769313486231e308,
               "FormatFixed writes every finite value in range", where);
         return 0;
     }
+    const QString& text = written.value();
 
     QString shape = QStringLiteral("^-?[0-9]+");
     if (decimals > 0)
@@ -42,12 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           "FormatFixed has exactly the pattern's decimals and no grouping",
           where + QStringLiteral(" -> ") + text);
 
-    double back = 0;
-    try {
-        back = TextToNumber(text, locale);
-    } catch (const Failure&) {
+    const Checked<double> read = TextToNumber(text, locale);
+    if (!read.ok())
         fail("FormatFixed writes what TextToNumber reads", where + QStringLiteral(" -> ") + text);
-    }
+    const double back = read.value();
     check(closeTo(back, value, 0.5 * std::pow(10.0, -decimals)),
           "FormatFixed's text reads back to the value", where + QStringLiteral(" -> ") + text);
     check(!(back == 0.0 && text.startsWith(QLatin1Char('-'))), "no negative zero is shown",

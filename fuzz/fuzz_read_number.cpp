@@ -12,15 +12,15 @@ namespace {
 // The value, or NaN when reading failed with Overflow.
 double readOrNaN(const QString& text)
 {
-    try {
-        const double value = ReadNumber(text);
-        check(std::isfinite(value), "ReadNumber gives a finite number", text);
-        check(!(value == 0.0 && std::signbit(value)), "ReadNumber gives no negative zero", text);
-        return value;
-    } catch (const Failure& failure) {
-        check(failure.code() == FailureCode::Overflow, "ReadNumber fails only with Overflow", text);
+    const Checked<double> read = ReadNumber(text);
+    if (!read.ok()) {
+        check(read.failure() == FailureCode::Overflow, "ReadNumber fails only with Overflow", text);
         return std::nan("");
     }
+    const double value = read.value();
+    check(std::isfinite(value), "ReadNumber gives a finite number", text);
+    check(!(value == 0.0 && std::signbit(value)), "ReadNumber gives no negative zero", text);
+    return value;
 }
 
 bool sameOutcome(double a, double b)

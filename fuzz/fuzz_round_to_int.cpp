@@ -20,13 +20,13 @@ void checkConversion(double value, Convert convert, const char* name)
                          expected >= double(std::numeric_limits<Int>::min()) &&
                          expected <= double(std::numeric_limits<Int>::max());
     const QString where = QLatin1String(name) + QLatin1Char(' ') + describe(value);
-    try {
-        const Int result = convert(value);
+    const Checked<Int> result = convert(value);
+    if (result.ok()) {
         check(inRange, "conversion fails outside the range", where);
-        check(double(result) == expected, "nearest whole number, halves to even",
-              where + QStringLiteral(" -> ") + QString::number(result));
-    } catch (const Failure& failure) {
-        check(failure.code() == FailureCode::Overflow, "conversion fails only with Overflow",
+        check(double(result.value()) == expected, "nearest whole number, halves to even",
+              where + QStringLiteral(" -> ") + QString::number(result.value()));
+    } else {
+        check(result.failure() == FailureCode::Overflow, "conversion fails only with Overflow",
               where);
         check(!inRange, "conversion succeeds inside the range", where);
     }

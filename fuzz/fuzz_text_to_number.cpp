@@ -16,26 +16,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     const QString where = locale.name() + QStringLiteral(" '") + text + QLatin1Char('\'');
 
-    double value = 0;
-    try {
-        value = TextToNumber(text, locale);
-    } catch (const Failure& failure) {
-        check(failure.code() == FailureCode::TypeMismatch ||
-                  failure.code() == FailureCode::Overflow,
+    const Checked<double> read = TextToNumber(text, locale);
+    if (!read.ok()) {
+        check(read.failure() == FailureCode::TypeMismatch ||
+                  read.failure() == FailureCode::Overflow,
               "TextToNumber fails only with TypeMismatch or Overflow", where);
         return 0;
     }
+    const double value = read.value();
     check(std::isfinite(value), "TextToNumber gives a finite number", where);
 
-    const QString written = NumberToText(value, locale);
-    double back = 0;
-    try {
-        back = TextToNumber(written, locale);
-    } catch (const Failure&) {
+    const Checked<QString> writing = NumberToText(value, locale);
+    check(writing.ok(), "NumberToText writes every number TextToNumber gives", where);
+    const QString& written = writing.value();
+    const Checked<double> readBack = TextToNumber(written, locale);
+    if (!readBack.ok())
         fail("NumberToText writes what TextToNumber reads",
              where + QStringLiteral(" -> ") + written);
-    }
-    check(NumberToText(back, locale) == written, "writing the value read back is stable",
-          where + QStringLiteral(" -> ") + written);
+    check(NumberToText(readBack.value(), locale).value() == written,
+          "writing the value read back is stable", where + QStringLiteral(" -> ") + written);
     return 0;
 }

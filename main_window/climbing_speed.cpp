@@ -29,20 +29,29 @@ ClimbingSpeedOutcome computeClimbingSpeed(const ClimbingSpeedInputs& inputs, con
 {
     ClimbingSpeedOutcome outcome;
     ErrorTrap(messages, kMissingData).run([&] {
-        if (!(ReadNumber(inputs.gradient) < kSteepFrom) &&
+        // A gradient that cannot be read is missing data, not a steep one.
+        const Checked<double> gradient = ReadNumber(inputs.gradient);
+        if (!gradient.ok())
+            return gradient.failure();
+        if (!(gradient.value() < kSteepFrom) &&
             messages.show(kSteepGradient) != MessageAnswer::Yes) {
             outcome.speed = QString();
-            return;
+            return FailureCode::None;
         }
-        const double elevation = ReadNumber(inputs.elevation);
-        const double gradient = ReadNumber(inputs.gradient);
-        const double speed = Divide(Divide(Multiply(elevation, 100), gradient), 1000);
-        const QString shown = FormatFixed(speed, u"0.0", locale);
-        outcome.speed = shown + kUnit;
+        const Checked<double> elevation = ReadNumber(inputs.elevation);
+        const Checked<double> speed = Divide(Divide(Multiply(elevation, 100), gradient), 1000);
+        const Checked<QString> shown = FormatFixed(speed, u"0.0", locale);
+        if (!shown.ok())
+            return shown.failure();
+        outcome.speed = shown.value() + kUnit;
         // What the rider reads is what is judged: '4.0' passes, '3.9' warns.
-        if (MixedValue(shown).isLessThan(kWalkingBelow, locale))
-            outcome.warning = MessageText{kWalkingPace, shown + kUnit, MessageIcon::Exclamation,
-                                          MessageButtons::Ok};
+        const Checked<bool> walking = MixedValue(shown.value()).isLessThan(kWalkingBelow, locale);
+        if (!walking.ok())
+            return walking.failure();
+        if (walking.value())
+            outcome.warning = MessageText{kWalkingPace, shown.value() + kUnit,
+                                          MessageIcon::Exclamation, MessageButtons::Ok};
+        return FailureCode::None;
     });
     return outcome;
 }

@@ -1,6 +1,5 @@
 #include "main_window/equivalence.h"
 
-#include "shell/failure.h"
 #include "shell/gearing.h"
 #include "shell/message_service.h"
 #include "shell/numbers.h"
@@ -27,18 +26,21 @@ EquivalenceLabels computeEquivalence(const EquivalenceInputs& inputs, const QLoc
     }
     // Inputs that are present but read as 0 make a division fail; the
     // calculation then stops where it failed, without a message.
-    runTrapped([&] {
-        const double s1 = ReadNumber(inputs.sprocket1);
-        const double p1 = ReadNumber(inputs.chainring1);
-        const double p2 = ReadNumber(inputs.chainring2);
-        const double exact = Divide(Multiply(p2, s1), p1);
-        const std::int16_t s2 = RoundToInt16(exact);
-        labels.sprocket = NumberToText(s2, locale);
-        // The rounded sprocket is used: this is the development of the real gear.
-        const double development =
-            Multiply(Divide(ReadNumber(inputs.chainring2), s2), kMetresPerTurn);
-        labels.development = FormatFixed(development, u"0.00", locale);
-    });
+    const Checked<double> s1 = ReadNumber(inputs.sprocket1);
+    const Checked<double> p1 = ReadNumber(inputs.chainring1);
+    const Checked<double> p2 = ReadNumber(inputs.chainring2);
+    const Checked<std::int16_t> s2 = RoundToInt16(Divide(Multiply(p2, s1), p1));
+    if (!s2.ok())
+        return labels;
+    const Checked<QString> sprocket = NumberToText(s2.value(), locale);
+    if (!sprocket.ok())
+        return labels;
+    labels.sprocket = sprocket.value();
+    // The rounded sprocket is used: this is the development of the real gear.
+    const Checked<QString> development =
+        FormatFixed(Multiply(Divide(p2, s2.value()), kMetresPerTurn), u"0.00", locale);
+    if (development.ok())
+        labels.development = development.value();
     return labels;
 }
 

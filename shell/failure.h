@@ -1,11 +1,13 @@
 #pragma once
 
-#include <exception>
+#include <cassert>
+#include <initializer_list>
+#include <utility>
 
 namespace dentivel {
 
 // Run-time failures of a calculation carry the numeric code the user-facing
-// rules test for; a handler's trap reads the code and decides what to show.
+// rules test for; a handler reads the code and decides what to show.
 enum class FailureCode : int {
     None = 0,
     Overflow = 6,
@@ -13,26 +15,36 @@ enum class FailureCode : int {
     TypeMismatch = 13,
 };
 
-class Failure : public std::exception {
+// A result, or the failure that kept it from being worked out. Failures
+// travel as values rather than exceptions, which the browser build would pay
+// for in size and in the way it suspends a handler for a message box.
+template <typename T> class [[nodiscard]] Checked {
 public:
-    explicit Failure(FailureCode code) : m_code(code) {}
-    FailureCode code() const noexcept { return m_code; }
+    Checked(T value) : m_value(std::move(value)) {}
+    Checked(FailureCode failure) : m_failure(failure) {}
+
+    bool ok() const { return m_failure == FailureCode::None; }
+    FailureCode failure() const { return m_failure; }
+    // Only meaningful once ok(): a failure holds no value worth reading.
+    const T& value() const
+    {
+        assert(ok());
+        return m_value;
+    }
 
 private:
-    FailureCode m_code;
+    T m_value{};
+    FailureCode m_failure = FailureCode::None;
 };
 
-// Runs a handler body and reports how it ended: FailureCode::None when it ran
-// to completion, otherwise the code of the failure that cut it short. Every
-// handler funnels through this, so no failure ever escapes to the event loop.
-template <typename Body> FailureCode runTrapped(Body&& body)
+// The leftmost failure among some results, as a calculation written left to
+// right would meet it; None when every one of them holds a value.
+template <typename... T> FailureCode firstFailure(const Checked<T>&... results)
 {
-    try {
-        body();
-        return FailureCode::None;
-    } catch (const Failure& failure) {
-        return failure.code();
-    }
+    for (const FailureCode code : {results.failure()...})
+        if (code != FailureCode::None)
+            return code;
+    return FailureCode::None;
 }
 
 } // namespace dentivel

@@ -37,6 +37,7 @@ public:
 // The trap a calculator arms before reading its inputs. Empty inputs read as
 // 0, so a 0/0 (Overflow) is how missing input shows itself: only that code
 // brings up the window's complaint; other failures end the handler quietly.
+// The body returns the failure that stopped it, or FailureCode::None.
 class ErrorTrap {
 public:
     ErrorTrap(MessageService& messages, MessageText missingData)
@@ -46,7 +47,7 @@ public:
 
     template <typename Body> FailureCode run(Body&& body)
     {
-        const FailureCode code = runTrapped(std::forward<Body>(body));
+        const FailureCode code = std::forward<Body>(body)();
         if (code == FailureCode::Overflow)
             m_messages.show(m_missingData);
         return code;

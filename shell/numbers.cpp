@@ -68,7 +68,7 @@ void readExponent(Peek peek, qsizetype& pos, QStringView markers, DecimalDigits&
         pos = markerPos;
 }
 
-double toDouble(const DecimalDigits& digits)
+Checked<double> toDouble(const DecimalDigits& digits)
 {
     std::string text = digits.integerDigits.empty() ? std::string("0") : digits.integerDigits;
     if (!digits.fractionDigits.empty())
@@ -96,7 +96,7 @@ double toDouble(const DecimalDigits& digits)
         const long magnitude = static_cast<long>(digits.integerDigits.size()) -
                                static_cast<long>(all.find_first_not_of('0')) - 1;
         if (magnitude + digits.exponent > 0)
-            throw Failure(FailureCode::Overflow);
+            return FailureCode::Overflow;
         return 0.0;
     }
     if (value == 0.0)
@@ -121,7 +121,7 @@ struct SignificantDigits {
     int exponent = 0;
 };
 
-SignificantDigits significantDigits(double magnitude)
+Checked<SignificantDigits> significantDigits(double magnitude)
 {
     char buffer[64];
     const auto result =
@@ -134,7 +134,7 @@ SignificantDigits significantDigits(double magnitude)
     // The largest doubles round up past the double range at 15 digits; such a
     // text could never be read back, so the result counts as overflowing.
     if (out.exponent > 308 || (out.exponent == 308 && out.digits > "179769313486231"))
-        throw Failure(FailureCode::Overflow);
+        return FailureCode::Overflow;
     return out;
 }
 
@@ -145,7 +145,7 @@ QString sign(bool negative)
 
 } // namespace
 
-double ReadNumber(QStringView text)
+Checked<double> ReadNumber(QStringView text)
 {
     qsizetype pos = 0;
     const qsizetype size = text.size();
@@ -175,7 +175,7 @@ double ReadNumber(QStringView text)
     return toDouble(digits);
 }
 
-double TextToNumber(QStringView text, const QLocale& locale)
+Checked<double> TextToNumber(QStringView text, const QLocale& locale)
 {
     const QStringView trimmed = text.trimmed();
     const QString decimalPoint = locale.decimalPoint();
@@ -189,7 +189,7 @@ double TextToNumber(QStringView text, const QLocale& locale)
             return qsizetype(1);
         return qsizetype(0);
     };
-    auto mismatch = []() -> double { throw Failure(FailureCode::TypeMismatch); };
+    auto mismatch = []() -> Checked<double> { return FailureCode::TypeMismatch; };
 
     qsizetype pos = 0;
     DecimalDigits digits;
@@ -248,12 +248,18 @@ double TextToNumber(QStringView text, const QLocale& locale)
     return toDouble(digits);
 }
 
-QString FormatFixed(double value, QStringView pattern, const QLocale& locale)
+Checked<QString> FormatFixed(Checked<double> checked, QStringView pattern, const QLocale& locale)
 {
+    if (!checked.ok())
+        return checked.failure();
+    const double value = checked.value();
     if (!std::isfinite(value))
-        throw Failure(FailureCode::Overflow);
+        return FailureCode::Overflow;
     const int decimals = decimalsOf(pattern);
-    SignificantDigits sig = significantDigits(std::fabs(value));
+    const Checked<SignificantDigits> written = significantDigits(std::fabs(value));
+    if (!written.ok())
+        return written.failure();
+    const SignificantDigits& sig = written.value();
 
     // Digits of the 15-digit form that survive rounding to the pattern.
     const int kept = sig.exponent + 1 + decimals;
@@ -301,13 +307,19 @@ QString FormatFixed(double value, QStringView pattern, const QLocale& locale)
     return text;
 }
 
-QString NumberToText(double value, const QLocale& locale)
+Checked<QString> NumberToText(Checked<double> checked, const QLocale& locale)
 {
+    if (!checked.ok())
+        return checked.failure();
+    const double value = checked.value();
     if (!std::isfinite(value))
-        throw Failure(FailureCode::Overflow);
+        return FailureCode::Overflow;
     if (value == 0.0)
         return QStringLiteral("0");
-    const SignificantDigits sig = significantDigits(std::fabs(value));
+    const Checked<SignificantDigits> written = significantDigits(std::fabs(value));
+    if (!written.ok())
+        return written.failure();
+    const SignificantDigits& sig = written.value();
     std::string digits = sig.digits;
     digits.erase(digits.find_last_not_of('0') + 1);
 
@@ -338,10 +350,13 @@ QString NumberToText(double value, const QLocale& locale)
 
 namespace {
 
-template <typename Int> Int roundToWhole(double value)
+template <typename Int> Checked<Int> roundToWhole(Checked<double> checked)
 {
+    if (!checked.ok())
+        return checked.failure();
+    const double value = checked.value();
     if (!std::isfinite(value))
-        throw Failure(FailureCode::Overflow);
+        return FailureCode::Overflow;
     const double floor = std::floor(value);
     const double fraction = value - floor;
     double rounded = floor;
@@ -350,72 +365,86 @@ template <typename Int> Int roundToWhole(double value)
     // The range is checked on the double, before any conversion can misbehave.
     if (rounded < double(std::numeric_limits<Int>::min()) ||
         rounded > double(std::numeric_limits<Int>::max()))
-        throw Failure(FailureCode::Overflow);
+        return FailureCode::Overflow;
     return static_cast<Int>(rounded);
+}
+
+Checked<double> finiteOrOverflow(double result)
+{
+    if (!std::isfinite(result))
+        return FailureCode::Overflow;
+    return result;
 }
 
 } // namespace
 
-std::int16_t RoundToInt16(double value)
+Checked<std::int16_t> RoundToInt16(Checked<double> value)
 {
     return roundToWhole<std::int16_t>(value);
 }
-std::int32_t RoundToInt32(double value)
+Checked<std::int32_t> RoundToInt32(Checked<double> value)
 {
     return roundToWhole<std::int32_t>(value);
 }
 
-double Divide(double dividend, double divisor)
+Checked<double> Divide(Checked<double> dividend, Checked<double> divisor)
 {
-    if (divisor == 0.0) {
-        if (dividend == 0.0 || std::isnan(dividend))
-            throw Failure(FailureCode::Overflow);
-        throw Failure(FailureCode::DivisionByZero);
+    if (const FailureCode failed = firstFailure(dividend, divisor); failed != FailureCode::None)
+        return failed;
+    if (divisor.value() == 0.0) {
+        if (dividend.value() == 0.0 || std::isnan(dividend.value()))
+            return FailureCode::Overflow;
+        return FailureCode::DivisionByZero;
     }
-    const double quotient = dividend / divisor;
-    if (!std::isfinite(quotient))
-        throw Failure(FailureCode::Overflow);
-    return quotient;
+    return finiteOrOverflow(dividend.value() / divisor.value());
 }
 
-double Multiply(double left, double right)
+Checked<double> Multiply(Checked<double> left, Checked<double> right)
 {
-    const double product = left * right;
-    if (!std::isfinite(product))
-        throw Failure(FailureCode::Overflow);
-    return product;
+    if (const FailureCode failed = firstFailure(left, right); failed != FailureCode::None)
+        return failed;
+    return finiteOrOverflow(left.value() * right.value());
 }
 
-double MixedValue::toNumber(const QLocale& locale) const
+Checked<double> MixedValue::toNumber(const QLocale& locale) const
 {
     if (const auto* text = std::get_if<QString>(&m_value))
         return TextToNumber(*text, locale);
     return std::get<double>(m_value);
 }
 
-QString MixedValue::toText(const QLocale& locale) const
+Checked<QString> MixedValue::toText(const QLocale& locale) const
 {
     if (const auto* text = std::get_if<QString>(&m_value))
         return *text;
     return NumberToText(std::get<double>(m_value), locale);
 }
 
-bool MixedValue::isLessThan(double constant, const QLocale& locale) const
+Checked<bool> MixedValue::isLessThan(double constant, const QLocale& locale) const
 {
-    return toNumber(locale) < constant;
+    const Checked<double> number = toNumber(locale);
+    if (!number.ok())
+        return number.failure();
+    return number.value() < constant;
 }
 
-bool MixedValue::isGreaterThan(double constant, const QLocale& locale) const
+Checked<bool> MixedValue::isGreaterThan(double constant, const QLocale& locale) const
 {
-    return toNumber(locale) > constant;
+    const Checked<double> number = toNumber(locale);
+    if (!number.ok())
+        return number.failure();
+    return number.value() > constant;
 }
 
-bool MixedValue::equalsText(QStringView constant, const QLocale& locale) const
+Checked<bool> MixedValue::equalsText(QStringView constant, const QLocale& locale) const
 {
-    return toText(locale) == constant;
+    const Checked<QString> text = toText(locale);
+    if (!text.ok())
+        return text.failure();
+    return text.value() == constant;
 }
 
-double MixedValue::times(const MixedValue& other, const QLocale& locale) const
+Checked<double> MixedValue::times(const MixedValue& other, const QLocale& locale) const
 {
     return Multiply(toNumber(locale), other.toNumber(locale));
 }

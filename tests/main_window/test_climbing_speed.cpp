@@ -54,6 +54,7 @@ private Q_SLOTS:
         row("elevation empty", kEnglish, "", "10", false, "0.0 Km/h", {"0.0 Km/h"});
         row("negative gradient", kEnglish, "700", "-10", false, "-7.0 Km/h", {"-7.0 Km/h"});
         row("elevation beyond range", kEnglish, "1e400", "10", false, kept, {"Oubli!"});
+        row("gradient beyond range, not asked", kEnglish, "700", "1e400", false, kept, {"Oubli!"});
         row("speed beyond range", kEnglish, "1e307", "1e-10", false, kept, {"Oubli!"});
     }
 

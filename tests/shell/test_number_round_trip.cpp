@@ -19,7 +19,7 @@ using test::kFrench;
 
 enum class Writer { Fixed0, Fixed2, General };
 
-QString write(Writer writer, double value)
+Checked<QString> write(Writer writer, double value)
 {
     switch (writer) {
     case Writer::Fixed0:
@@ -70,22 +70,22 @@ private Q_SLOTS:
         QFETCH(int, writer);
         QFETCH(double, value);
         QFETCH(bool, written);
-        QString text;
-        const FailureCode code = runTrapped([&] { text = write(Writer(writer), value); });
+        const Checked<QString> text = write(Writer(writer), value);
         if (!written) {
             // Beyond the double range once written, so Overflow, like any
             // other result beyond that range.
-            QCOMPARE(int(code), int(FailureCode::Overflow));
+            QCOMPARE(int(text.failure()), int(FailureCode::Overflow));
             return;
         }
-        QCOMPARE(int(code), int(FailureCode::None));
-        double back = 0;
-        QCOMPARE(int(runTrapped([&] { back = TextToNumber(text, kFrench); })),
-                 int(FailureCode::None));
+        QCOMPARE(int(text.failure()), int(FailureCode::None));
+        const Checked<double> readBack = TextToNumber(text.value(), kFrench);
+        QCOMPARE(int(readBack.failure()), int(FailureCode::None));
+        const double back = readBack.value();
         const double slack = Writer(writer) == Writer::Fixed0   ? 0.5
                              : Writer(writer) == Writer::Fixed2 ? 0.005
                                                                 : 0;
-        QVERIFY2(std::fabs(back - value) <= slack + std::fabs(value) * 1e-14, qPrintable(text));
+        QVERIFY2(std::fabs(back - value) <= slack + std::fabs(value) * 1e-14,
+                 qPrintable(text.value()));
     }
 };
 
