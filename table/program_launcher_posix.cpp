@@ -8,10 +8,10 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <cstdint>
 #include <memory>
-#include <system_error>
-#include <thread>
 
+#include <pthread.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/types.h>
@@ -38,6 +38,16 @@ constexpr short kOwnSession = POSIX_SPAWN_SETSID;
 constexpr short kOwnSession = POSIX_SPAWN_SETPGROUP;
 #endif
 
+// The reaper's thread. The id travels in the pointer itself, so nothing is
+// allocated that would be lost should the thread never start.
+void* reap(void* child)
+{
+    const auto id = pid_t(reinterpret_cast<std::intptr_t>(child));
+    while (::waitpid(id, nullptr, 0) < 0 && errno == EINTR)
+        continue;
+    return nullptr;
+}
+
 // A program started as a child of this one, the only way to learn how it
 // ended. Left running when its wait is over or dropped, it is handed to a
 // thread that waits for it: it is never stopped, and never lingers as a
@@ -51,14 +61,13 @@ public:
     {
         if (m_id <= 0)
             return;
-        try {
-            std::thread([id = m_id] {
-                while (::waitpid(id, nullptr, 0) < 0 && errno == EINTR)
-                    continue;
-            }).detach();
-        } catch (const std::system_error&) {
-            // Without a thread it stays a zombie until this program ends.
-        }
+        // Started this way, a thread that cannot be had is a result to look
+        // at rather than an exception, which no destructor may let out.
+        // Without it the child stays a zombie until this program ends.
+        pthread_t thread;
+        if (::pthread_create(&thread, nullptr, reap,
+                             reinterpret_cast<void*>(std::intptr_t(m_id))) == 0)
+            ::pthread_detach(thread);
     }
 
     // Nothing while it runs; once it has ended, whether it succeeded.
