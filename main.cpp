@@ -2,6 +2,7 @@
 // there through the window registry, which also decides when the program ends.
 #include "all_windows.h"
 #include "shell/appearance.h"
+#include "shell/design_palette.h"
 #include "shell/desktop_input.h"
 #include "shell/printer.h"
 #include "shell/qt_message_service.h"
@@ -30,6 +31,8 @@ int main(int argc, char* argv[])
     // The registry ends the program itself, once no window is left open.
     QApplication::setQuitOnLastWindowClosed(false);
     dentivel::installFontSubstitutes();
+    // Before any window exists, so that none is ever drawn in a dark theme's colours.
+    dentivel::useDesignPalette();
 #ifdef Q_OS_WASM
     // The browser's windows are drawn by Qt, title bars and their icon too.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/dentivel.png")));

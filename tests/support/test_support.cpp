@@ -2,6 +2,7 @@
 
 #include "all_windows.h"
 #include "shell/appearance.h"
+#include "shell/design_palette.h"
 #include "shell/desktop_input.h"
 
 #include <QAbstractButton>
@@ -163,6 +164,7 @@ int runTests(QObject& tests, int argc, char** argv)
 {
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutes();
+    useDesignPalette();
     installToolkitTranslation(*QCoreApplication::instance());
     ModalWatchdog watchdog;
     const int failed = QTest::qExec(&tests, argc, argv);
