@@ -1,8 +1,43 @@
+#include "shell/design_palette.h"
 #include "tests/support/test_support.h"
 
 #include <QDir>
 
+#include <cmath>
+
 using namespace dentivel;
+
+namespace {
+
+// Each label's WCAG contrast between its lightest and darkest pixels as it
+// draws itself, text on ground. An empty label is where a result shows later.
+QHash<QString, double> labelContrasts(const QString& window)
+{
+    const auto luminance = [](QRgb colour) {
+        const auto linear = [](int channel) {
+            const double value = channel / 255.0;
+            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
+               0.0722 * linear(qBlue(colour));
+    };
+    test::TestProgram program;
+    QHash<QString, double> contrasts;
+    for (QLabel* label : program.windows.show(window)->findChildren<QLabel*>()) {
+        if (label->text().isEmpty() && label->pixmap().isNull())
+            label->setText(QStringLiteral("8,40"));
+        const QImage picture = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const auto* pixels = reinterpret_cast<const QRgb*>(picture.constBits());
+        const auto [darkest, lightest] =
+            std::minmax_element(pixels, pixels + picture.width() * picture.height(),
+                                [&](QRgb a, QRgb b) { return luminance(a) < luminance(b); });
+        contrasts[label->objectName()] =
+            (luminance(*lightest) + 0.05) / (luminance(*darkest) + 0.05);
+    }
+    return contrasts;
+}
+
+} // namespace
 
 // Every caption of every window must show whole with the fonts in use. The
 // windows are also saved as pictures when DENTIVEL_SCREENSHOT_DIR is set.
@@ -41,6 +76,24 @@ private Q_SLOTS:
             QVERIFY(
                 shown->grab().save(directory + QLatin1Char('/') + window + QStringLiteral(".png")));
         }
+    }
+
+    void readableOnDarkDesktop_data() { captionsFit_data(); }
+
+    // On a dark desktop too, the design's fixed colours (the table's rows, the
+    // blue results, the black captions) must meet the ground they were chosen
+    // for: no label reads worse than on a light desktop, unless at 4.5:1.
+    void readableOnDarkDesktop()
+    {
+        QFETCH(QString, window);
+        QApplication::setPalette(QPalette()); // no roles: the platform's light colours
+        const QHash<QString, double> light = labelContrasts(window);
+        // As a dark theme hands Qt its colours before the program starts.
+        QApplication::setPalette(QPalette(QColor(42, 46, 50)));
+        useDesignPalette();
+        const QHash<QString, double> dark = labelContrasts(window);
+        for (auto it = light.cbegin(); it != light.cend(); ++it)
+            QVERIFY2(dark[it.key()] >= std::min(4.5, *it), qPrintable(it.key()));
     }
 };
 
