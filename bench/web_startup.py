@@ -1,20 +1,28 @@
 #!/usr/bin/env python3
-"""What a rider waits for in a browser: the bytes a first visit transfers
-and the time from navigation to the splash drawn, on a first visit (a new
-browser profile) and on a visit from the cache (the same profile again,
-with the service worker's copy), in headless Chromium on this machine.
+"""What a rider waits for in a browser, for each of the page's two builds
+(JSPI, and asyncify for browsers without it): the bytes a first visit
+moves from a plain static server that compresses nothing, and the time
+from navigation to the splash drawn, on a first visit on a mid-range phone
+on 4G (10 Mbit/s, 150 ms round trip, the processor slowed four times) and
+from the cache without throttling, in headless Chromium on this machine.
 A benchmark, not a test: it prints figures and checks nothing.
 
 usage: web_startup.py <the page's folder> [runs]"""
 
+import functools
 import gzip
+import http.server
 import os
+import shutil
+import socketserver
 import statistics
 import subprocess
 import sys
+import tempfile
+import threading
+import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'web'))
-from page import Page, Server  # noqa: E402
+from selenium import webdriver
 
 # Set before the page's own scripts run: the moment the first window's
 # canvas has a pixel drawn on it, in milliseconds from navigation.
@@ -33,54 +41,122 @@ const look = () => {
 };
 requestAnimationFrame(look);
 """
+# A browser without JSPI, as the page sees one: it then takes the asyncify build.
+WITHOUT_JSPI = 'delete WebAssembly.Suspending; delete WebAssembly.promising;'
+PHONE = {'offline': False, 'latency': 150, 'downloadThroughput': 10e6 / 8,
+         'uploadThroughput': 5e6 / 8}
 
 
-def compressed_sizes(folder):
-    """Each file as a web server would send it compressed, gzip -9 and brotli."""
-    rows = []
+class CountingServer:
+    """The folder on loopback, as a plain static server sends it, counting
+    the bytes of every response body."""
+
+    def __init__(self, folder):
+        server = self
+        self.sent = 0
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                              '.wasm': 'application/wasm', '.js': 'text/javascript'}
+
+            def copyfile(self, source, destination):
+                data = source.read()
+                server.sent += len(data)
+                destination.write(data)
+
+            def log_message(self, *args):
+                pass
+
+        self.httpd = socketserver.ThreadingTCPServer(
+            ('127.0.0.1', 0), functools.partial(Handler, directory=folder))
+        self.httpd.daemon_threads = True
+        self.url = f'http://127.0.0.1:{self.httpd.server_address[1]}/'
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+def chromium(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = '/usr/bin/chromium'
+    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic',
+                     '--no-first-run', '--disable-background-networking',
+                     '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage',
+                     f'--user-data-dir={profile}', '--window-size=1280,900'):
+        options.add_argument(argument)
+    return webdriver.Chrome(options=options,
+                            service=webdriver.ChromeService('/usr/bin/chromedriver'))
+
+
+def splash_time(driver, url):
+    driver.get(url)
+    end = time.monotonic() + 120
+    while time.monotonic() < end:
+        drawn = driver.execute_script('return window.dentivelSplashDrawn')
+        if drawn:
+            return drawn
+        time.sleep(0.05)
+    raise AssertionError('no splash after 120 s')
+
+
+def visits(folder, build, runs):
+    """Bytes of a first visit, and the first-visit and cached times."""
+    first, cached, sent = [], [], []
+    for _ in range(runs):
+        server = CountingServer(folder)
+        profile = tempfile.mkdtemp(prefix='dentivel-bench-')
+        driver = chromium(profile)
+        try:
+            clock = SPLASH_CLOCK + (WITHOUT_JSPI if build == 'asyncify' else '')
+            driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': clock})
+            driver.execute_cdp_cmd('Network.enable', {})
+            driver.execute_cdp_cmd('Network.emulateNetworkConditions', PHONE)
+            driver.execute_cdp_cmd('Emulation.setCPUThrottlingRate', {'rate': 4})
+            first.append(splash_time(driver, server.url))
+            # Kept once the worker has the program's files (the page hands
+            # them over); the visit's bytes are counted by then.
+            end = time.monotonic() + 120
+            while not driver.execute_async_script(
+                    'caches.keys().then(n => Promise.all(n.map(k => caches.open(k).then(c => c.keys()))))'
+                    '.then(l => arguments[0](l.flat().some(r => r.url.includes(".wasm"))))'):
+                if time.monotonic() > end:
+                    raise AssertionError('the program was not kept')
+                time.sleep(0.2)
+            sent.append(server.sent)
+            driver.execute_cdp_cmd('Network.emulateNetworkConditions',
+                                   {'offline': False, 'latency': 0, 'downloadThroughput': -1,
+                                    'uploadThroughput': -1})
+            driver.execute_cdp_cmd('Emulation.setCPUThrottlingRate', {'rate': 1})
+            driver.get('about:blank')
+            cached.append(splash_time(driver, server.url))
+        finally:
+            driver.quit()
+            shutil.rmtree(profile, ignore_errors=True)
+            server.stop()
+    return sent, first, cached
+
+
+def sizes(folder):
+    print(f'{"file":<24}{"bytes":>12}{"gzip -9":>12}{"brotli":>12}')
     for name in sorted(os.listdir(folder)):
         data = open(os.path.join(folder, name), 'rb').read()
         brotli = subprocess.run(['brotli', '-c', '-q', '11'], input=data, capture_output=True,
                                 check=True).stdout
-        rows.append((name, len(data), len(gzip.compress(data, 9)), len(brotli)))
-    return rows
-
-
-def splash_time(page):
-    page.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': SPLASH_CLOCK})
-    page.driver.get(page.url)
-    return page.wait(lambda: page.driver.execute_script('return window.dentivelSplashDrawn'),
-                     'splash drawn', 60)
+        print(f'{name:<24}{len(data):>12}{len(gzip.compress(data, 9)):>12}{len(brotli):>12}')
 
 
 def main():
     folder = sys.argv[1]
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
-    rows = compressed_sizes(folder)
-    print(f'{"file":<24}{"bytes":>12}{"gzip -9":>12}{"brotli":>12}')
-    for name, raw, gz, br in rows:
-        print(f'{name:<24}{raw:>12}{gz:>12}{br:>12}')
-    print(f'{"first visit":<24}' + ''.join(f'{sum(r[i] for r in rows):>12}' for i in (1, 2, 3)))
-
-    server = Server(folder)
-    first, cached = [], []
-    for _ in range(runs):
-        page = Page('about:blank')
-        page.url = server.url
-        try:
-            first.append(splash_time(page))
-            # The service worker keeps its files once it is active.
-            page.wait(lambda: page.driver.execute_script(
-                'return navigator.serviceWorker.controller !== null'), 'service worker', 60)
-            page.driver.get('about:blank')
-            cached.append(splash_time(page))
-        finally:
-            page.close()
-    server.stop()
-    print(f'splash drawn, first visit: median {statistics.median(first):.0f} ms '
-          f'({", ".join(f"{t:.0f}" for t in first)})')
-    print(f'splash drawn, from the cache: median {statistics.median(cached):.0f} ms '
-          f'({", ".join(f"{t:.0f}" for t in cached)})')
+    sizes(folder)
+    median = lambda values: f'median {statistics.median(values):.0f} ({", ".join(f"{v:.0f}" for v in values)})'  # noqa: E731
+    for build in ('asyncify',):
+        sent, first, cached = visits(folder, build, runs)
+        print(f'{build}: first visit from a plain server: {median(sent)} bytes')
+        print(f'{build}: splash drawn, first visit on the phone profile: {median(first)} ms')
+        print(f'{build}: splash drawn, from the cache: {median(cached)} ms')
 
 
 if __name__ == '__main__':

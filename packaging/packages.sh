@@ -29,12 +29,13 @@ packages_for() {
     windows) printf '%s\n' "${build[@]}" g++-mingw-w64-x86-64-posix dpkg-dev qt6-base-dev-tools \
         wine wine64 fonts-wine xvfb xauth nsis unzip ;;
     # Debian 13's emscripten with Qt's host tools and Qt's source, the
-    # renderer of the icons, the faces and Qt texts the page carries, and
-    # headless Chromium driven by Selenium, poppler's tools to read its PDFs,
-    # and brotli for the start-up benchmark's sizes.
+    # renderer of the icons, the faces the page carries and the tools that
+    # keep only their French characters, Qt's texts, and headless Chromium
+    # driven by Selenium, poppler's tools to read its PDFs, and brotli for
+    # the start-up benchmark's sizes.
     web) printf '%s\n' cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-dev dpkg-dev \
-        qt6-base-dev-tools emscripten fonts-liberation2 qt6-translations-l10n chromium \
-        chromium-driver python3-selenium poppler-utils brotli ;;
+        qt6-base-dev-tools emscripten fonts-liberation2 python3-fonttools qt6-translations-l10n \
+        chromium chromium-driver python3-selenium poppler-utils brotli ;;
     root) printf '%s\n' debootstrap ;;
     *) echo "no packages for '$1'" >&2 && return 2 ;;
     esac

@@ -16,19 +16,43 @@ version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
 version=${version%+b[0-9]*}
 upstream=${version%%+*}
 
+here=$(cd "$(dirname "$0")" && pwd)
+# The project's patches are for one Qt version, which their names begin with:
+# only the pictures and faces a page shows, and JSPI found where browsers
+# now have it (WebAssembly.Suspending).
+patches=("$here"/qtbase-"$upstream"-*.patch)
+[[ -e "${patches[0]}" ]] || patches=()
+
 # Core, Gui, Widgets, PrintSupport (for its PDF output) and Test, nothing
 # else. (Widgets draw on the page's 2D canvas, yet Qt's wasm platform
 # plugin does not build without OpenGL.) A unity build compiles Qt in
-# about half the time.
-options=(-platform wasm-emscripten -qt-host-path /usr -release -static
+# about half the time. A rider's phone downloads all of it: Qt is built for
+# size, without the memory-pattern hardening that costs code in every
+# function, and without what the program never shows (dialogs, views,
+# widgets, image formats and the MIME database).
+unused=(filedialog colordialog fontdialog inputdialog printpreviewdialog printpreviewwidget
+        printdialog mdiarea dockwidget calendarwidget datetimeedit textbrowser tabwidget wizard
+        errormessage progressdialog splashscreen keysequenceedit undoview undocommand undostack
+        undogroup columnview treewidget tablewidget listwidget graphicsview graphicseffect effects
+        textmarkdownreader textmarkdownwriter textodfwriter movie gif ico jpeg imageformat_bmp
+        imageformat_ppm imageformat_xbm mimetype timezone sessionmanager
+        systemtrayicon fscompleter filesystemmodel filesystemwatcher lcdnumber dial toolbox
+        fontcombobox commandlinkbutton syntaxhighlighter scroller
+        trivial_auto_var_init_pattern)
+options=(-platform wasm-emscripten -qt-host-path /usr -release -static -optimize-size
          -nomake tests -nomake examples -unity-build
          -no-dbus -no-feature-sql -no-feature-network -no-feature-xml
-         -no-feature-concurrent -no-feature-testlib_selfcover)
-key=$( { printf '%s\n' "${options[@]}"; emcc --version | head -n 1; } | sha256sum | cut -c1-12)
+         -no-feature-concurrent -no-feature-testlib_selfcover "${unused[@]/#/-no-feature-}")
+key=$( { printf '%s\n' "${options[@]}"; cat "${patches[@]}"; emcc --version | head -n 1; } |
+       sha256sum | cut -c1-12)
 prefix=$cache/qt-wasm/$version-$key
 
 source "$(dirname "$0")/../qt_source.sh"
 qt_reuse_or_unpack qt-wasm WebAssembly
+for patch in "${patches[@]}"; do
+    echo "  $(basename "$patch") (the project's)" >&2
+    patch -d src -p1 < "$patch" >&2
+done
 
 # Qt finds emscripten through an SDK folder's .emscripten file, when it
 # configures and again for every program built with it; Debian's lives in
