@@ -1,5 +1,6 @@
 #include "shell/appearance.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
@@ -229,6 +230,9 @@ void installFontSubstitutes()
     for (const char* face : {"LiberationSans-Regular", "LiberationSans-Bold"})
         QFontDatabase::addApplicationFont(
             QStringLiteral(":/faces/%1.ttf").arg(QLatin1String(face)));
+    // Message boxes and Qt's own texts too, at a desktop's usual size: Qt
+    // would look for a face of its own that the page does not carry.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
 #endif
     const QStringList metricCompatible{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")};
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), metricCompatible);
