@@ -244,8 +244,11 @@ class Browser(unittest.TestCase):
         server = Server(FOLDER)
         page = self.start(server=server)
         page.wait(page.front, 'splash')
-        page.wait(lambda: page.driver.execute_script(
-            'return navigator.serviceWorker.controller !== null'), 'service worker', 30)
+        # Kept once the page has handed its download to the worker.
+        page.wait(lambda: page.driver.execute_async_script(
+            'caches.keys().then(n => Promise.all(n.map(k => caches.open(k).then(c => c.keys()))))'
+            '.then(l => arguments[0](l.flat().some(r => r.url.includes("dentivel.wasm"))))'),
+            'the program kept', 30)
         server.stop()
         page.driver.refresh()
         page.wait(page.front, 'splash without network')
@@ -265,13 +268,18 @@ class Browser(unittest.TestCase):
             'caches.keys().then(arguments[arguments.length - 1])')
         version = main_title().split()[-1]
         page.wait(lambda: kept() == [f'dentivel-{version}'], 'this version kept', 30)
+        # Another application of the same origin, whose data an update leaves alone.
+        page.driver.execute_async_script(
+            "caches.open('other-app').then(c => c.put('/other', new Response('x')))"
+            '.then(arguments[arguments.length - 1])')
         worker = os.path.join(copy, 'service-worker.js')
         with open(worker, encoding='utf-8') as text:
             script = text.read().replace(f"'{version}'", f"'{version}.1'")
         with open(worker, 'w', encoding='utf-8') as text:
             text.write(script)
         page.driver.refresh()
-        page.wait(lambda: kept() == [f'dentivel-{version}.1'], 'the next version alone', 30)
+        page.wait(lambda: sorted(kept()) == [f'dentivel-{version}.1', 'other-app'],
+                  'the next version alone beside the other application', 30)
         page.wait(page.front, 'splash of the next version')
 
 
