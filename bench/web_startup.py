@@ -86,6 +86,8 @@ def chromium(profile):
                      '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage',
                      f'--user-data-dir={profile}', '--window-size=1280,900'):
         options.add_argument(argument)
+    options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+    options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     return webdriver.Chrome(options=options,
                             service=webdriver.ChromeService('/usr/bin/chromedriver'))
 
