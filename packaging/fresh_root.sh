@@ -23,6 +23,22 @@
 # root while another copies it.
 set -euo pipefail
 
+if [[ $EUID -ne 0 ]]; then
+    echo "$0: debootstrap and chroot need root" >&2
+    exit 1
+fi
+# The root's mounts are made in a mount namespace of this command's, and
+# what runs in the root in a PID namespace of which this script is the
+# first process: however the command ends (Ctrl-C, a time limit's SIGKILL,
+# the OOM killer), the kernel ends every process in it and every mount goes
+# with the last of them. Outside, nothing ever sees a bound clone.
+if [[ "${DENTIVEL_FRESH_ROOT:-}" != namespaced ]]; then
+    DENTIVEL_FRESH_ROOT=namespaced exec unshare --mount --propagation slave --pid --mount-proc \
+        --kill-child bash "$0" "$@"
+fi
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
 this_tree=false
 if [[ "${1:-}" == --this-tree ]]; then
     this_tree=true
@@ -34,10 +50,6 @@ if (($# < 2)); then
 fi
 release=$1
 shift
-if [[ $EUID -ne 0 ]]; then
-    echo "$0: debootstrap and chroot need root" >&2
-    exit 1
-fi
 
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -50,25 +62,41 @@ source packaging/packages.sh
 install_packages root
 
 mkdir -p "$cache" "$archives"
-root=$(mktemp -d "/var/tmp/dentivel-$release.XXXXXX")
+# has_mounts FOLDER: whether anything is mounted at or under it here.
+has_mounts() {
+    awk -v folder="$1" 'index($2, folder) == 1 { found = 1 } END { exit !found }' /proc/mounts
+}
+# A run ended by SIGKILL leaves its root behind, without mounts (they died
+# with it); its lock, held by every process of that run, is then free.
+for old in /var/tmp/dentivel-"$release".*/; do
+    old=${old%/}
+    [[ -f "$old.lock" ]] || continue
+    if flock -n "$old.lock" true && ! has_mounts "$old"; then
+        rm -rf --one-file-system "$old" "$old.lock"
+    fi
+done
+# Canonical, as /proc/mounts names it, should /var/tmp be a link.
+root=$(realpath "$(mktemp -d "/var/tmp/dentivel-$release.XXXXXX")")
+exec 8>"$root.lock"
+flock 8
 mounts=()
 cleanup() {
-    local i process
+    local i
+    trap '' INT TERM
     # Whatever still runs inside goes first, or it would go on in a root
-    # being removed under it.
-    for process in /proc/[0-9]*; do
-        [[ "$(readlink "$process/root" 2>/dev/null)" == "$root" ]] && kill -9 "${process#/proc/}" 2>/dev/null
-    done
+    # being removed under it: as the namespace's first process, kill -1
+    # reaches all the others and nothing outside.
+    (($$ != 1)) || kill -9 -1 2>/dev/null || true
     for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
         umount -l "${mounts[i]}" 2>/dev/null || true
     done
     # A mount left over would be removed with the root, and a bound clone
     # is on the same file system: then the root stays, and says so.
-    if awk -v root="$root" 'index($2, root) == 1 { found = 1 } END { exit !found }' /proc/mounts; then
+    if has_mounts "$root"; then
         echo "$0: $root still has mounts; not removing it" >&2
         return
     fi
-    rm -rf --one-file-system "$root"
+    rm -rf --one-file-system "$root" "$root.lock"
 }
 trap cleanup EXIT
 (
@@ -76,13 +104,21 @@ trap cleanup EXIT
     if [[ ! -x "$base/bin/bash" ]] || [[ -n "$(find "$base" -maxdepth 0 -mtime +7)" ]]; then
         echo "Making a minimal $release root in $base"
         rm -rf "$base.new"
-        debootstrap --variant=minbase "$release" "$base.new" "$mirror"
+        # Signed: debootstrap otherwise goes on over plain http where it
+        # finds no keyring.
+        debootstrap --force-check-gpg --variant=minbase "$release" "$base.new" "$mirror"
         rm -rf "$base"
         mv "$base.new" "$base"
     fi
     cp -a "$base/." "$root/"
 ) 9>"$base.lock"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# The release's security and stable updates, as an installed Debian has:
+# the browsers the tests start among them.
+cat >>"$root/etc/apt/sources.list" <<EOF
+deb $mirror $release-updates main
+deb http://security.debian.org/debian-security $release-security main
+EOF
 bind() {
     mkdir -p "$root$2"
     mount "${@:3}" "$1" "$root$2"

@@ -36,7 +36,7 @@ packages_for() {
     web) printf '%s\n' cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-dev dpkg-dev \
         qt6-base-dev-tools emscripten fonts-liberation2 python3-fonttools qt6-translations-l10n \
         chromium chromium-driver python3-selenium poppler-utils brotli ;;
-    root) printf '%s\n' debootstrap ;;
+    root) printf '%s\n' debootstrap debian-archive-keyring ;;
     *) echo "no packages for '$1'" >&2 && return 2 ;;
     esac
 }
