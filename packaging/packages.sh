@@ -47,12 +47,19 @@ install_packages() {
     local sudo=() missing=() unknown=() package policy list
     [[ $EUID -eq 0 ]] || sudo=(sudo)
     list=$(packages_for "$1")
+    if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+        echo "$(. /etc/os-release 2>/dev/null && echo "${PRETTY_NAME:-This system}") has no apt:" \
+            "these commands are for Debian 12 and Debian 13. Install the equivalents of:" $list >&2
+        exit 1
+    fi
     for package in $list; do
         [[ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" == "install ok installed" ]] ||
             missing+=("$package")
     done
     ((${#missing[@]})) || return 0
-    "${sudo[@]}" apt-get update
+    # Waiting for the lock, should unattended-upgrades hold it.
+    local wait=(-o DPkg::Lock::Timeout=600)
+    "${sudo[@]}" apt-get "${wait[@]}" update
     for package in "${missing[@]}"; do
         # Read whole first: grep -q stopping early would fail the pipe.
         policy=$(apt-cache policy "$package" 2>/dev/null)
@@ -68,22 +75,6 @@ install_packages() {
     # without waiting: there, one install at a time.
     local lock=()
     [[ -z "${DENTIVEL_APT_LOCK:-}" ]] || lock=(flock "$DENTIVEL_APT_LOCK")
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${lock[@]}" apt-get install -y --no-install-recommends \
-        "${missing[@]}"
-}
-
-# add_source_packages: lets apt fetch the release's source packages, by a
-# deb-src line beside each deb line of its own sources, unless it can already.
-add_source_packages() {
-    local sources list=/etc/apt/sources.list.d/dentivel-src
-    # Read whole first: grep -q stopping early would fail the pipe.
-    sources=$(apt-cache showsrc qt6-base 2>/dev/null || true)
-    [[ "$sources" != *"Package: qt6-base"* ]] || return 0
-    if [[ -f /etc/apt/sources.list.d/debian.sources ]]; then
-        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$list.sources"
-    else
-        # A debootstrap root: one-line sources.
-        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$list.list"
-    fi
-    apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${lock[@]}" apt-get "${wait[@]}" install -y \
+        --no-install-recommends "${missing[@]}"
 }

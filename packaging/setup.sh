@@ -56,8 +56,6 @@ if [[ "$mode" == windows ]]; then
         echo "$0 windows: Qt for Windows is built into a cache of the machine's: run it as root" >&2
         exit 1
     fi
-    # Qt's source comes from the release's source packages.
-    add_source_packages
     qt=$(bash packaging/windows/build_qt.sh | tail -n 1)
     as_owner bash packaging/windows/windows.sh "$qt"
     exit
@@ -68,7 +66,6 @@ if [[ "$mode" == web ]]; then
         echo "$0 web: Qt for WebAssembly is built into a cache of the machine's: run it as root" >&2
         exit 1
     fi
-    add_source_packages
     qt=$(bash packaging/web/build_qt.sh | tail -n 1)
     as_owner bash packaging/web/web.sh "$qt"
     exit
