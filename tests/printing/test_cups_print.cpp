@@ -166,9 +166,17 @@ private:
         const QString root = m_root.path();
         for (const char* sub : {"etc/ppd", "spool/tmp", "cache", "state", "log"})
             QVERIFY(QDir().mkpath(root + QLatin1Char('/') + QLatin1String(sub)));
-        // The filters run as lp and must reach the spool.
-        QVERIFY(run(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a+rwX"), root})
+        // The filters run as lp and must reach the spool; the files the
+        // root server reads stay writable by root alone.
+        QVERIFY(run(QStringLiteral("chmod"),
+                    {QStringLiteral("0755"), root, root + QLatin1String("/etc"),
+                     root + QLatin1String("/etc/ppd")})
                     .isEmpty());
+        for (const char* sub : {"spool", "spool/tmp", "cache", "state", "log"}) {
+            const QString folder = root + QLatin1Char('/') + QLatin1String(sub);
+            QVERIFY(run(QStringLiteral("chgrp"), {QStringLiteral("lp"), folder}).isEmpty());
+            QVERIFY(run(QStringLiteral("chmod"), {QStringLiteral("0770"), folder}).isEmpty());
+        }
         m_socket = root + QStringLiteral("/cups.sock");
         QVERIFY(writeFile(root + QStringLiteral("/cupsd.conf"),
                           QStringLiteral("Listen %1\nLogLevel info\nBrowsing Off\n"
