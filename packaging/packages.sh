@@ -30,12 +30,15 @@ packages_for() {
         wine wine64 fonts-wine xvfb xauth nsis unzip ;;
     # Debian 13's emscripten with Qt's host tools and Qt's source, the
     # renderer of the icons, the faces the page carries and the tools that
-    # keep only their French characters, Qt's texts, and headless Chromium
-    # driven by Selenium, poppler's tools to read its PDFs, and brotli for
-    # the start-up benchmark's sizes.
+    # keep only their French characters, Qt's texts; the three engines:
+    # headless Chromium driven by Selenium, Firefox ESR over WebDriver BiDi
+    # (websockets), WebKitGTK by Selenium on a virtual display in a locale
+    # of its own; poppler's tools to read the PDFs, and brotli for the
+    # start-up benchmark's sizes.
     web) printf '%s\n' cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-dev dpkg-dev \
         qt6-base-dev-tools emscripten fonts-liberation2 python3-fonttools qt6-translations-l10n \
-        chromium chromium-driver python3-selenium poppler-utils brotli ;;
+        chromium chromium-driver python3-selenium firefox-esr python3-websockets webkit2gtk-driver \
+        xvfb xauth locales poppler-utils brotli ;;
     root) printf '%s\n' debootstrap debian-archive-keyring ;;
     *) echo "no packages for '$1'" >&2 && return 2 ;;
     esac

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Dentivel's page in headless Chromium, as a rider uses it: keys, clicks
-and taps in; what the browser shows, and what it is handed, out.
+"""Dentivel's page in a headless browser, as a rider uses it: keys, clicks
+and taps in; what the browser shows, and what it is handed, out. The same
+cases in each engine.
 
-usage: test_browser.py <the page's folder> <folder for screenshots>"""
+usage: test_browser.py <the page's folder> <folder for screenshots> chromium|firefox|webkitgtk"""
 
 import os
 import re
@@ -12,12 +13,10 @@ import sys
 import tempfile
 import unittest
 
-from selenium.webdriver.common.keys import Keys
-
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from page import Page, Server  # noqa: E402
+from page import ENGINES, ENTER, Server  # noqa: E402
 
-FOLDER = SHOTS = None
+FOLDER = SHOTS = ENGINE = None
 WARNING, DEVELOPMENT, CADENCE = 'Avertissement', 'Calcul du développement', 'Fréquence de pédalage'
 TABLE = 'Table des developpements. roues de 700, (/) 2.10'
 
@@ -60,16 +59,16 @@ class Browser(unittest.TestCase):
         cls.server.stop()
 
     def start(self, language='fr-FR', phone=False, server=None):
-        page = Page((server or self.server).url, language, phone)
+        page = ENGINE((server or self.server).url, language, phone)
         self.addCleanup(page.close)
         return page
 
     def to_main_window(self, page):
         """The splash, then the warning, each with the Enter key."""
         page.wait(page.front, 'splash')
-        page.keys(Keys.ENTER)
+        page.keys(ENTER)
         page.window(WARNING)
-        page.keys(Keys.ENTER)
+        page.keys(ENTER)
         return page.window(main_title())
 
     def pdf(self, page, before, name):
@@ -91,7 +90,7 @@ class Browser(unittest.TestCase):
         main = self.to_main_window(page)
         # At the designed size, inside the page.
         self.assertEqual((main['cw'], main['ch']), (570, 370))
-        self.assertEqual(page.driver.execute_script('return document.documentElement.lang'), 'fr')
+        self.assertEqual(page.script('return document.documentElement.lang'), 'fr')
 
     # What a rider types in each window, and a result read back from the
     # page, for a browser in French and one in English: the decimal
@@ -131,6 +130,19 @@ class Browser(unittest.TestCase):
                         page.click(window, closer)
                         page.gone(window)
 
+    def test_emptied_result_is_emptied_for_a_screen_reader(self):
+        page = self.start()
+        main = self.to_main_window(page)['title']
+        page.type_in(main, 'Elévation :', '700')
+        page.type_in(main, '% de pente', '10')
+        page.click(main, 'V. en montagne')
+        page.wait(lambda: '7,0 Km/h' in page.texts(main), 'the climbing speed', 10)
+        # The focus going back into an input of the question empties the
+        # speed, on the screen and in what a screen reader reads.
+        field = page.field(main, 'Elévation :')
+        page.at(field['x'] + field['w'] / 2, field['y'] + field['h'] / 2)
+        page.wait(lambda: '7,0 Km/h' not in page.texts(main), 'the speed emptied for a screen reader', 10)
+
     def test_error_trap_box(self):
         page = self.start()
         main = self.to_main_window(page)['title']
@@ -143,7 +155,7 @@ class Browser(unittest.TestCase):
         self.assertTrue(next(w for w in page.windows() if w['title'] == main)['blocked'])
         self.assertEqual(page.front()['title'], box['title'])
         page.screenshot(SHOTS, 'message-box')
-        page.keys(Keys.ENTER)
+        page.keys(ENTER)
         page.gone('oubli')
         self.assertFalse(next(w for w in page.windows() if w['title'] == main)['blocked'])
 
@@ -184,10 +196,18 @@ class Browser(unittest.TestCase):
         # names it for a screen reader.
         named = [p for p in about['parts'] if p['text'].startswith('<---') and p['w'] > 0]
         icon = min(named, key=lambda p: p['x'])
-        page.at(icon['x'] + icon['w'] / 2, icon['y'] + icon['h'] / 2, double=True)
-        page.wait(lambda: any(u.startswith('mailto:') and '@' in u for u in page.opened()),
-                  'mail link reaching the browser', 10)
-        page.keys(Keys.ENTER)
+        mailed = lambda: any(u.startswith('mailto:') and '@' in u for u in page.opened())  # noqa: E731
+        # On a loaded machine the program may take a double click's second
+        # press too late to be one; a rider's browser delivers both at once.
+        for _ in range(3):
+            page.at(icon['x'] + icon['w'] / 2, icon['y'] + icon['h'] / 2, double=True)
+            try:
+                page.wait(mailed, 'mail link reaching the browser', 5)
+                break
+            except AssertionError:
+                pass
+        self.assertTrue(mailed(), page.opened())
+        page.keys(ENTER)
         page.gone('À propos de MonApplication')
 
         # A page can start no program: the notice, "Désolé" once, and the
@@ -197,28 +217,31 @@ class Browser(unittest.TestCase):
         page.screenshot(SHOTS, 'table')
         page.click(TABLE, 'Pour les pinailleurs...')
         page.window('Calculatrice')
-        page.keys(Keys.ENTER)
+        page.keys(ENTER)
         page.window('Désolé')
         self.assertIn('Calculatrice Windows non trouvée', [t.strip() for t in page.texts('Désolé')])
-        page.keys(Keys.ENTER)
+        page.keys(ENTER)
         page.gone(TABLE)
         self.assertNotIn('Désolé', [w['title'] for w in page.windows()])
 
     def test_phone_by_touch(self):
+        if not ENGINE.phones:
+            self.skipTest(f'{ENGINE.__name__} can be no phone here (an iPhone\'s WebKit is '
+                          'Safari, not this desktop engine)')
         page = self.start(phone=True)
         page.wait(page.front, 'splash')
         page.click(page.front()['title'], 'Alors, on ose ?...')
         page.window(WARNING)
         page.click(WARNING, 'Continuer')
         main = page.window(main_title())
-        width = page.driver.execute_script('return window.innerWidth')
+        width = page.script('return window.innerWidth')
         self.assertGreaterEqual(main['x'], 0)
         self.assertLessEqual(main['x'] + main['w'], width)
         # A field touched brings up the on-screen keyboard: the browser's
         # focus goes to a text input.
         field = page.field(main['title'], 'Plateau n°1 :')
         page.at(field['x'] + field['w'] / 2, field['y'] + field['h'] / 2)
-        page.wait(lambda: page.driver.execute_script(
+        page.wait(lambda: page.script(
             'return document.activeElement.tagName') == 'INPUT', 'on-screen keyboard', 5)
         page.keys('53')
         page.type_in(main['title'], 'Pignon n° 1 :', '17')
@@ -230,12 +253,12 @@ class Browser(unittest.TestCase):
     def test_quitting_hands_the_page_back(self):
         page = self.start()
         page.wait(page.front, 'splash')
-        page.keys(Keys.ENTER)
+        page.keys(ENTER)
         page.click(WARNING, 'Quitter')
-        page.wait(lambda: page.driver.execute_script(
+        page.wait(lambda: page.script(
             "const s = document.getElementById('status'); return s && s.textContent"),
             'end of the program', 10)
-        self.assertEqual(page.driver.execute_script(
+        self.assertEqual(page.script(
             "return document.getElementById('status').textContent"),
             'Dentivel est fermé. Rechargez la page pour le rouvrir.')
         self.assertEqual(page.windows(), [])
@@ -245,14 +268,14 @@ class Browser(unittest.TestCase):
         page = self.start(server=server)
         page.wait(page.front, 'splash')
         # Kept once the page has handed its download to the worker.
-        page.wait(lambda: page.driver.execute_async_script(
+        page.wait(lambda: page.async_script(
             'caches.keys().then(n => Promise.all(n.map(k => caches.open(k).then(c => c.keys()))))'
             '.then(l => arguments[0](l.flat().some(r => r.url.includes("dentivel.wasm"))))'),
             'the program kept', 30)
         server.stop()
-        page.driver.refresh()
+        page.reload()
         page.wait(page.front, 'splash without network')
-        page.keys(Keys.ENTER)
+        page.keys(ENTER)
         page.window(WARNING)
 
     def test_next_version_replaces_the_kept_one(self):
@@ -264,12 +287,12 @@ class Browser(unittest.TestCase):
         server = Server(copy)
         self.addCleanup(server.stop)
         page = self.start(server=server)
-        kept = lambda: page.driver.execute_async_script(  # noqa: E731
+        kept = lambda: page.async_script(  # noqa: E731
             'caches.keys().then(arguments[arguments.length - 1])')
         version = main_title().split()[-1]
         page.wait(lambda: kept() == [f'dentivel-{version}'], 'this version kept', 30)
         # Another application of the same origin, whose data an update leaves alone.
-        page.driver.execute_async_script(
+        page.async_script(
             "caches.open('other-app').then(c => c.put('/other', new Response('x')))"
             '.then(arguments[arguments.length - 1])')
         worker = os.path.join(copy, 'service-worker.js')
@@ -277,20 +300,23 @@ class Browser(unittest.TestCase):
             script = text.read().replace(f"'{version}'", f"'{version}.1'")
         with open(worker, 'w', encoding='utf-8') as text:
             text.write(script)
-        page.driver.refresh()
+        page.reload()
         page.wait(lambda: sorted(kept()) == [f'dentivel-{version}.1', 'other-app'],
                   'the next version alone beside the other application', 30)
         page.wait(page.front, 'splash of the next version')
 
 
 def main():
-    global FOLDER, SHOTS
-    FOLDER, SHOTS = sys.argv[1], sys.argv[2]
-    for tool in ('/usr/bin/chromium', '/usr/bin/chromedriver', 'pdftotext', 'pdftoppm', 'pdfinfo'):
-        if not shutil.which(tool):
+    global FOLDER, SHOTS, ENGINE
+    FOLDER, SHOTS, ENGINE = sys.argv[1], sys.argv[2], ENGINES[sys.argv[3]]
+    for tool in ENGINE.tools + ('pdftotext', 'pdftoppm', 'pdfinfo'):
+        if not shutil.which(tool) and not os.path.isfile(tool):
             print(f'SKIPPED: {tool} is not installed (packaging/setup.sh web installs it)')
             sys.exit(77)
-    result = unittest.main(argv=sys.argv[:1], exit=False, verbosity=2).result
+    if ENGINE is ENGINES['webkitgtk'] and not ENGINE.minibrowser():
+        print("SKIPPED: WebKitGTK's MiniBrowser is not installed (packaging/setup.sh web installs it)")
+        sys.exit(77)
+    result = unittest.main(argv=sys.argv[:1] + sys.argv[4:], exit=False, verbosity=2).result
     sys.exit(0 if result.wasSuccessful() else 1)
 
 
