@@ -12,6 +12,7 @@ presses to the focused window, clicks and taps at the place a control is
 drawn."""
 
 import base64
+import glob
 import functools
 import http.server
 import json
@@ -303,7 +304,7 @@ class WebKitGTK(_Selenium):
     @staticmethod
     def minibrowser():
         found = [os.path.join(folder, 'MiniBrowser') for folder in
-                 sorted(__import__('glob').glob('/usr/lib/*/webkit*gtk-*'), reverse=True)]
+                 sorted(glob.glob('/usr/lib/*/webkit*gtk-*'), reverse=True)]
         return next((path for path in found if os.access(path, os.X_OK)), None)
 
     def __init__(self, url, language='fr-FR', phone=False):
