@@ -33,8 +33,19 @@ fi
 # the OOM killer), the kernel ends every process in it and every mount goes
 # with the last of them. Outside, nothing ever sees a bound clone.
 if [[ "${DENTIVEL_FRESH_ROOT:-}" != namespaced ]]; then
-    DENTIVEL_FRESH_ROOT=namespaced exec unshare --mount --propagation slave --pid --mount-proc \
-        --kill-child bash "$0" "$@"
+    propagation=slave
+    # In a chroot (a fresh root's own tests run this), / is no mount of its
+    # own and cannot be made a slave: there it is enough that no mount in
+    # sight is shared with another namespace, as in a fresh root.
+    if ! mountpoint -q /; then
+        if grep -q ' shared:' /proc/self/mountinfo; then
+            echo "$0: / is no mount point here and mounts are shared: the root's mounts would reach outside" >&2
+            exit 1
+        fi
+        propagation=unchanged
+    fi
+    DENTIVEL_FRESH_ROOT=namespaced exec unshare --mount --propagation "$propagation" --pid \
+        --mount-proc --kill-child bash "$0" "$@"
 fi
 trap 'exit 130' INT
 trap 'exit 143' TERM

@@ -18,10 +18,11 @@ packages_for() {
     run) printf '%s\n' "${build[@]}" ;;
     # What the tests drive: the data-file validators, the package tools, a
     # virtual X display with a window manager, a print server with a PDF
-    # queue, a headless compositor with Qt's Wayland client, the formatter.
+    # queue, a headless compositor with Qt's Wayland client, the formatter;
+    # git and the fresh roots' tools for the check of a killed fresh root.
     test) printf '%s\n' "${build[@]}" poppler-utils desktop-file-utils appstream dpkg-dev file xvfb \
         xdotool openbox x11-utils lintian man-db groff-base cups printer-driver-cups-pdf weston \
-        qt6-wayland clang-format ;;
+        qt6-wayland clang-format git debootstrap debian-archive-keyring ;;
     sanitize) printf '%s\n' "${build[@]}" clang "libclang-rt-${clang[$release]:-unknown}-dev" ;;
     coverage) printf '%s\n' "${build[@]}" gcovr ;;
     # MinGW-w64, the tools to fetch and unpack a source package, Qt's host
