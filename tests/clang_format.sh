@@ -3,11 +3,9 @@
 # header of the project; skips (77) where clang-format is not installed.
 set -euo pipefail
 source_dir=$1
+source "$(dirname "$0")/support/check.sh"
 cd "$source_dir"
-if ! command -v clang-format >/dev/null; then
-    echo "clang-format is not installed"
-    exit 77
-fi
+need clang-format
 mapfile -t files < <(find . \( -path './build*' -o -path './.git' \) -prune -o \
                           \( -name '*.cpp' -o -name '*.h' \) -print | sort)
 # One run over every file; each one it would change is named in a warning.

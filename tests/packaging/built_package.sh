@@ -3,8 +3,7 @@
 package_in() {
     local found=("$1"/dentivel_*.deb)
     if [[ ! -f "${found[0]}" ]]; then
-        echo "SKIPPED: no package in $1: deb_build did not make one"
-        exit 77
+        skip "no package in $1: deb_build did not make one"
     fi
     deb=${found[0]}
 }

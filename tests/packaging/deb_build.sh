@@ -5,12 +5,8 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 out=$2
-for tool in cpack dpkg-deb dpkg-shlibdeps; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed"
-        exit 77
-    fi
-done
+source "$(dirname "$0")/../support/check.sh"
+need cpack dpkg-deb dpkg-shlibdeps
 # A package left by an earlier run must not stand in for this one.
 rm -rf "$out"
 mkdir -p "$out"
@@ -18,5 +14,5 @@ mkdir -p "$out"
     { cat "$out/cpack.log"; exit 1; }
 rm -rf "$out/_CPack_Packages"
 built=("$out"/dentivel_*.deb)
-[[ ${#built[@]} -eq 1 && -f "${built[0]}" ]] || { echo "FAIL: cpack made ${built[*]}"; exit 1; }
+[[ ${#built[@]} -eq 1 && -f "${built[0]}" ]] || fail "cpack made ${built[*]}"
 echo "package: ${built[0]}"

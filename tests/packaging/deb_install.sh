@@ -8,14 +8,7 @@
 # machine is left as it was: whatever apt pulls in for the package goes too.
 # usage: deb_install.sh OUT_DIR
 set -euo pipefail
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+source "$(dirname "$0")/../support/check.sh"
 source "$(dirname "$0")/built_package.sh"
 package_in "$1"
 deb=$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")

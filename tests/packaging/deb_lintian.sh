@@ -4,10 +4,8 @@
 # package ships (usr/share/lintian/overrides/dentivel) are listed as well.
 # usage: deb_lintian.sh OUT_DIR
 set -euo pipefail
-if ! command -v lintian >/dev/null; then
-    echo "SKIPPED: lintian is not installed"
-    exit 77
-fi
+source "$(dirname "$0")/../support/check.sh"
+need lintian
 source "$(dirname "$0")/built_package.sh"
 package_in "$1"
 echo "lintian $(lintian --print-version) on $(basename "$deb")"
@@ -16,7 +14,6 @@ report=$(lintian --fail-on error,warning --display-info --show-overrides "$deb" 
 [[ -n "$report" ]] && echo "$report"
 # Also by the tags themselves, should an older lintian not know --fail-on.
 if ((status != 0)) || grep -q '^[EW]: ' <<<"$report"; then
-    echo "FAIL: lintian reports errors or warnings (exit status $status)"
-    exit 1
+    fail "lintian reports errors or warnings (exit status $status)"
 fi
 echo "lintian: no error, no warning"

@@ -6,6 +6,7 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 address=$3
+source "$(dirname "$0")/../support/check.sh"
 source "$(dirname "$0")/built_package.sh"
 package_in "$2"
 work=$(mktemp -d)
@@ -22,14 +23,14 @@ echo "package: $(basename "$deb")"
 [[ "$(dpkg-deb -f "$deb" Section)" == math ]]
 [[ "$(dpkg-deb -f "$deb" Priority)" == optional ]]
 maintainer=$(dpkg-deb -f "$deb" Maintainer)
-[[ "$maintainer" == *"<$address>" ]] || { echo "FAIL: maintainer is $maintainer"; exit 1; }
+[[ "$maintainer" == *"<$address>" ]] || fail "maintainer is $maintainer"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"
 for needed in libqt6widgets6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n; do
-    [[ "$depends" == *"$needed"* ]] || { echo "FAIL: does not depend on $needed"; exit 1; }
+    [[ "$depends" == *"$needed"* ]] || fail "does not depend on $needed"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
-[[ "$recommends" == *qt6-wayland* ]] || { echo "FAIL: does not recommend qt6-wayland"; exit 1; }
+[[ "$recommends" == *qt6-wayland* ]] || fail "does not recommend qt6-wayland"
 IFS=',' read -ra entries <<<"$depends"
 for entry in "${entries[@]}"; do
     name=$(sed -E 's/^ *([^ (|]+).*/\1/' <<<"$entry")
@@ -39,10 +40,10 @@ for entry in "${entries[@]}"; do
     # Qt's X11 platform loads anyway, tells X11 task bars to leave two
     # windows out.
     [[ "$name" =~ ^(libc6|libstdc\+\+6|libgcc-s1|libqt6[a-z]+6(t64)?|libxcb1|qt6-qpa-plugins|qt6-translations-l10n)$ ]] ||
-        { echo "FAIL: unexpected dependency $name"; exit 1; }
+        fail "unexpected dependency $name"
     # Every dependency must be satisfiable on the release it was built on.
     dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q "install ok installed" ||
-        { echo "FAIL: dependency $name is not installed"; exit 1; }
+        fail "dependency $name is not installed"
 done
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/dentivel ./usr/share/applications/fr.dentivel.Dentivel.desktop \
@@ -51,7 +52,7 @@ for path in ./usr/bin/dentivel ./usr/share/applications/fr.dentivel.Dentivel.des
     ./usr/share/icons/hicolor/48x48/apps/fr.dentivel.Dentivel.png \
     ./usr/share/man/man1/dentivel.1.gz ./usr/share/man/fr/man1/dentivel.1.gz \
     ./usr/share/doc/dentivel/copyright ./usr/share/doc/dentivel/changelog.gz; do
-    grep -q " $path\$" <<<"$contents" || { echo "FAIL: $path missing from the package"; exit 1; }
+    grep -q " $path\$" <<<"$contents" || fail "$path missing from the package"
 done
 
 root=$work/root
@@ -59,7 +60,7 @@ dpkg-deb -x "$deb" "$root"
 program=$root/usr/bin/dentivel
 [[ -x "$program" ]]
 # The package's contact is the address the about window writes to.
-grep -qaF "$address" "$program" || { echo "FAIL: $address is not the program's mail address"; exit 1; }
+grep -qaF "$address" "$program" || fail "$address is not the program's mail address"
 
 # The software centre's text is the package's extended description, and the
 # release it names is the package's, on the changelog's date.
@@ -75,18 +76,17 @@ version=$(dpkg-deb -f "$deb" Version)
 changelog=$work/changelog
 zcat "$root/usr/share/doc/dentivel/changelog.gz" >"$changelog"
 [[ "$(dpkg-parsechangelog -l "$changelog" -S Version)" == "$version" ]] ||
-    { echo "FAIL: the changelog's last entry is not version $version"; exit 1; }
+    fail "the changelog's last entry is not version $version"
 released=$(date -u -d "$(dpkg-parsechangelog -l "$changelog" -S Date)" +%F)
 grep -q "<release version=\"$version\" date=\"$released\"" "$metainfo" ||
-    { echo "FAIL: the metainfo has no release $version on $released"; exit 1; }
+    fail "the metainfo has no release $version on $released"
 zcat "$root/usr/share/man/man1/dentivel.1.gz" | grep -q "^\.TH DENTIVEL 1 .*\"Dentivel $version\"" ||
-    { echo "FAIL: the manual page is not the one of version $version"; exit 1; }
+    fail "the manual page is not the one of version $version"
 echo "description, changelog, release and manual page all name $version"
 
 # The unpacked program must not lean on the build tree.
 if ldd "$program" | grep -q "$build"; then
-    echo "FAIL: the packaged program loads libraries from the build tree"
-    exit 1
+    fail "the packaged program loads libraries from the build tree"
 fi
 
 # Started with no display at all: it must still be running after a while.

@@ -6,12 +6,8 @@
 # usage: desktop_files.sh BUILD_DIR
 set -euo pipefail
 build=$1
-for tool in desktop-file-validate appstreamcli man; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed"
-        exit 77
-    fi
-done
+source "$(dirname "$0")/../support/check.sh"
+need desktop-file-validate appstreamcli man
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
@@ -32,13 +28,12 @@ for size in 16 24 32 48 64 128 256; do
     expected+=("$share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
 for file in "${expected[@]}"; do
-    [[ -s "$file" ]] || { echo "FAIL: not installed: ${file#"$root"}"; exit 1; }
+    [[ -s "$file" ]] || fail "not installed: ${file#"$root"}"
 done
 for size in 16 48 256; do
     actual=$(file -b "$share/icons/hicolor/${size}x${size}/apps/$id.png" 2>/dev/null || true)
     if [[ -n "$actual" && "$actual" != *"$size x $size"* ]]; then
-        echo "FAIL: the ${size} pixel icon is $actual"
-        exit 1
+        fail "the ${size} pixel icon is $actual"
     fi
 done
 
@@ -56,13 +51,11 @@ metainfo_report=$(appstreamcli validate --pedantic --no-net "$share/metainfo/$id
 echo "$metainfo_report"
 # The missing homepage is a warning, which alone makes the validation fail.
 if ((status != 0)) && ! grep -q ': url-homepage-missing$' <<<"$metainfo_report"; then
-    echo "FAIL: appstreamcli rejects the metainfo (exit status $status)"
-    exit 1
+    fail "appstreamcli rejects the metainfo (exit status $status)"
 fi
 if grep -E '^[EWIP]: ' <<<"$metainfo_report" |
     grep -Ev ': (cid-contains-uppercase-letter .*|unknown-tag developer|url-homepage-missing)$' | grep -q .; then
-    echo "FAIL: appstreamcli has remarks on the metainfo"
-    exit 1
+    fail "appstreamcli has remarks on the metainfo"
 fi
 
 # One French page serves as both manuals; the reader must format it without
@@ -71,7 +64,6 @@ cmp "$share/man/man1/dentivel.1.gz" "$share/man/fr/man1/dentivel.1.gz"
 man_warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/fr/man1/dentivel.1.gz" 2>&1 >/dev/null)
 if [[ -n "$man_warnings" ]]; then
     echo "$man_warnings"
-    echo "FAIL: man warns about the manual page"
-    exit 1
+    fail "man warns about the manual page"
 fi
 echo "desktop entry, metainfo, manual page and $(( ${#expected[@]} - 1 )) data files installed and valid"

@@ -6,18 +6,9 @@
 # programs whose env waits, so that no debootstrap is needed.
 # usage: fresh_root_killed.sh SOURCE_DIR
 set -euo pipefail
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+source "$(dirname "$0")/../support/check.sh"
 [[ $EUID -eq 0 ]] || skip "mounting a root needs root"
-for tool in unshare chroot git ldd; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed"
-done
+need unshare chroot git ldd
 
 release=killcheck$$
 work=$(mktemp -d /var/tmp/dentivel-check.XXXXXX)

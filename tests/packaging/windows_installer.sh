@@ -11,14 +11,13 @@ set -euo pipefail
 build=$1 version=$2
 setup=$build/dentivel-$version-setup.exe
 zip=$build/dentivel-$version-windows-x64.zip
+source "$(dirname "$0")/../support/check.sh"
 if ! command -v wine >/dev/null || [[ -z "${DISPLAY:-}" ]]; then
-    echo "SKIPPED: needs Wine and a display (the Windows command runs it under Xvfb)"
-    exit 77
+    skip "needs Wine and a display (the Windows command runs it under Xvfb)"
 fi
 prefix=$(mktemp -d)
 export WINEPREFIX=$prefix/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
 wineboot --init 2>/dev/null
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 installed="$WINEPREFIX/drive_c/Program Files/Dentivel"

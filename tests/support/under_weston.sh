@@ -10,10 +10,7 @@ set -euo pipefail
 plugins=$1
 shift
 
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
+source "$(dirname "$0")/check.sh"
 for tool in weston weston-screenshooter; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (package weston)"
 done

@@ -8,10 +8,7 @@ set -euo pipefail
 plugins=$1
 shift
 
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
+source "$(dirname "$0")/check.sh"
 command -v Xvfb >/dev/null || skip "Xvfb is not installed (package xvfb)"
 command -v openbox >/dev/null || skip "openbox is not installed (package openbox)"
 [[ -e "$plugins/platforms/libqxcb.so" ]] ||
