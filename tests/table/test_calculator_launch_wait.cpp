@@ -58,8 +58,10 @@ private Q_SLOTS:
         // There the wait ends as soon as the calculator's window shows.
         const int least = 1;
 #else
-        // 500 ms of settling are 25 ticks; a loaded machine may miss some.
-        const int least = 10;
+        // 500 ms of settling are 25 ticks; a loaded machine misses many (8
+        // were seen with the two cores busy), while a loop held up by the
+        // wait would tick once at most, after it.
+        const int least = 3;
 #endif
         QVERIFY2(ticks >= least, qPrintable(QString::number(ticks)));
     }
